@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for the
+# given number of seconds (default 60). Fails on any crash or sanitizer report.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+jobs=$(nproc)
+cmake -S . -B build-fuzz -DZARNEK_CORE_ONLY=ON -DZARNEK_FUZZ=ON -DZARNEK_SANITIZE=ON \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j "$jobs"
+shopt -s nullglob
+targets=(build-fuzz/fuzz/*/fuzz_*)
+if [ ${#targets[@]} -eq 0 ]; then
+  echo "no fuzz targets"; exit 0
+fi
+for t in "${targets[@]}"; do
+  [ -x "$t" ] || continue
+  name=$(basename "$t")
+  corpus="build-fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  seeds="fuzz/seeds/${name#fuzz_}"
+  args=("$corpus")
+  [ -d "$seeds" ] && args+=("$seeds")
+  echo "-- $name for ${seconds}s"
+  "$t" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "${args[@]}" 2>&1 | tail -n 12
+done
