@@ -9,7 +9,6 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 iproute2 util-linux
   xvfb xauth xdotool x11-utils wmctrl imagemagick trayer
-  qstat
 )
 
 missing=()
