@@ -24,6 +24,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     });
     TimerFav = new QTimer(this);
     TimerFav->setInterval(10000);
+    Timer = new QTimer(this);
+    Timer->setInterval(1000);
+    connect(Timer, &QTimer::timeout, this, &TForm1::TimerTimer);
     for (int i = 0; i < 3; ++i)
         statusBar()->addWidget(new QLabel(this));
 }

@@ -30,7 +30,24 @@ public:
 
     QButtonGroup* RG = nullptr;
     QTimer* TimerFav = nullptr;
+    QTimer* Timer = nullptr;  // Scan cool-down, 1000 ms
+
+    // Scan state of the main window.
+    bool ScanInProgress = false;
+    bool StopRequested = false;
+    int ScanCooldown = 0;
+
+    // The servers of the last completed scan, for Refresh.
+    struct KnownServerTable {
+        int count = 0;
+        QString address[41];
+        QString port[41];
+    } KnownServers;
 
 public slots:
     void RGClick();
+    // Scan driver handlers; their bodies live in app/scanning.
+    void SBScanAllClick();
+    void SBStopClick();
+    void TimerTimer();
 };
