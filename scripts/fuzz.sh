@@ -22,5 +22,11 @@ for t in "${targets[@]}"; do
   args=("$corpus")
   [ -d "$seeds" ] && args+=("$seeds")
   echo "-- $name for ${seconds}s"
-  "$t" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "${args[@]}" 2>&1 | tail -n 12
+  log="build-fuzz/$name.log"
+  if ! "$t" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "${args[@]}" >"$log" 2>&1; then
+    cat "$log"
+    echo "$name: FAILED"
+    exit 1
+  fi
+  grep -E '^stat::number_of_executed_units|^Done ' "$log" || tail -n 3 "$log"
 done
