@@ -1,0 +1,114 @@
+#pragma once
+
+// The one entry point for every datagram that reaches the program's UDP
+// endpoint. The app's data-received handler (and the command-line tool) hand
+// each datagram to Dispatcher::UDPDataReceived and apply the outcome; all the
+// protocol state that outlives one datagram lives in the Dispatcher, so there
+// is exactly one of it per program (the main window owns it).
+//
+// Typical use in the main window:
+//
+//   auto out = protocol.UDPDataReceived(bytes, size, fromIP, port, rows);
+//   switch (out.kind) {
+//   case OutcomeKind::AddRow:      append out.row to LW (and to rows), then act
+//                                  on CheckAutoConnect(..., out.row.address,
+//                                  out.row.playerCount)
+//   case OutcomeKind::ListRules:   clear LWRules, list out.rules in order
+//   case OutcomeKind::ListPlayers: clear LWPlayers, list out.players, sort by frags
+//   case OutcomeKind::Send:        send each of out.sends in order
+//   case OutcomeKind::Nothing:     break;
+//   }
+//
+// Whenever the server list is cleared (scan, refresh, auto-connect poll) call
+// ServerListCleared(), so that servers that refuse the plain info request
+// get one challenged info request again.
+
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/protocol/records.h"
+#include "core/protocol/requests.h"
+#include "core/protocol/split_reassembly.h"
+#include "core/protocol/server_row.h"
+
+namespace zarnek::protocol {
+
+// The program never accepts more in one datagram: a real server never sends
+// more, and a larger one is dropped whole rather than read cut.
+inline constexpr std::size_t kMaxDatagram = 1500;
+
+struct OutgoingDatagram {
+    std::string address;  // dotted IPv4
+    std::uint16_t port = 0;
+    Bytes bytes;
+};
+
+enum class OutcomeKind {
+    Nothing,      // dropped, a repeated answer, or a fragment still waiting
+    AddRow,       // row
+    ListRules,    // rules (replace the rules list; may be empty)
+    ListPlayers,  // players (replace the players list; may be empty)
+    Send,         // sends, in this order
+};
+
+struct DatagramOutcome {
+    OutcomeKind kind = OutcomeKind::Nothing;
+    ServerRow row;
+    std::vector<TRules> rules;
+    std::vector<TPlayers> players;
+    std::vector<OutgoingDatagram> sends;
+};
+
+class Dispatcher {
+public:
+    Dispatcher() = default;
+
+    // The request buffers; the scan, refresh and detail queries send from
+    // these views, which always carry the challenge stored last.
+    const QueryBuffers& Queries() const { return queries_; }
+
+    // The detail requests for a selected server, in the order they go out:
+    // RulesQuery and PlayerQuery (25 bytes each), then, with the old-protocol
+    // option, OldPlayersQuery and OldRulesQuery. The app sleeps between them.
+    std::vector<OutgoingDatagram> DetailQueries(std::string_view address, std::uint16_t port,
+                                                bool oldProtocol) const;
+
+    // Classifies and decodes one received datagram. listedRows are the rows of
+    // the server list at this moment, for the repeated-answer test and for
+    // telling a listed server's challenge from an unlisted one's.
+    DatagramOutcome UDPDataReceived(ByteView datagram, std::string_view fromIP,
+                                    std::uint16_t port, std::span<const ServerRow> listedRows);
+    DatagramOutcome UDPDataReceived(const char* data, std::size_t length,
+                                    std::string_view fromIP, std::uint16_t port,
+                                    std::span<const ServerRow> listedRows) {
+        return UDPDataReceived(ByteView(reinterpret_cast<const std::uint8_t*>(data), length),
+                               fromIP, port, listedRows);
+    }
+
+    // The challenge follow-up: stores the challenge of answer (a challenge
+    // answer) and returns the 9-byte players and rules requests for the
+    // sender, players first, and for a sender without a row the challenged
+    // info request once per clearing of the server list.
+    std::vector<OutgoingDatagram> SendQuery(ByteView answer, std::string_view fromIP,
+                                            std::uint16_t port,
+                                            std::span<const ServerRow> listedRows);
+
+    // Forgets which senders already got a challenged info request.
+    void ServerListCleared();
+
+private:
+    DatagramOutcome HandleMessage(ByteView message, std::string_view fromIP, std::uint16_t port,
+                                  std::span<const ServerRow> listedRows, bool reassembled);
+
+    QueryBuffers queries_;
+    SplitReassembler reassembler_;
+    std::set<std::pair<std::string, std::uint16_t>> infoChallenged_;
+};
+
+}  // namespace zarnek::protocol
