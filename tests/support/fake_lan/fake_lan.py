@@ -36,6 +36,9 @@ Server fields (all optional except address):
   challenge    eight hex digits: players and rules requests that do not carry
                these four bytes get a challenge answer instead
   raw_info     hex bytes sent as-is in answer to the info request
+  info_challenge  eight hex digits: an info request that does not end with
+               these four bytes gets a challenge answer instead (as servers
+               of today do)
   info_copies  how many times the info answer is sent (default 1)
 
 Only loopback addresses are accepted: the fake LAN never talks to anything
@@ -81,6 +84,7 @@ DEFAULTS = {
     "split_rules": False,
     "challenge": None,
     "raw_info": None,
+    "info_challenge": None,
     "info_copies": 1,
 }
 
@@ -154,6 +158,9 @@ def answers_for(s, data):
     if data[:4] != HEADER:
         return []
     if data[4:5] == b"T":
+        wanted = s["info_challenge"]
+        if wanted is not None and (len(data) < 29 or data[25:29] != bytes.fromhex(wanted)):
+            return [HEADER + b"A" + bytes.fromhex(wanted)]
         if s["raw_info"] is not None:
             return [bytes.fromhex(s["raw_info"])] * s["info_copies"]
         if kind == "goldsrc":

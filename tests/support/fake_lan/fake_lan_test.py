@@ -120,6 +120,14 @@ class FakeLanTest(unittest.TestCase):
         self.assertEqual(whole[:7], b"\xff\xff\xff\xffE\x78\x00")
         self.assertTrue(whole.endswith(b"rule119\x00value119\x00"))
 
+    def test_info_challenge_is_asked_for_before_the_info_answer(self):
+        self.net = Lan([{"address": "127.0.0.4", "kind": "source", "info_challenge": "01020304"}])
+        target = ("127.0.0.4", 27015)
+        (data, _), = self.net.ask(target, fake_lan.INFO_REQUEST)
+        self.assertEqual(data, b"\xff\xff\xff\xffA\x01\x02\x03\x04")
+        (data, _), = self.net.ask(target, fake_lan.INFO_REQUEST + b"\x01\x02\x03\x04")
+        self.assertEqual(data[4:5], b"I")
+
     def test_refuses_addresses_off_loopback(self):
         with self.assertRaises(ValueError):
             fake_lan.FakeLan({"servers": [{"address": "192.168.0.5"}]})
