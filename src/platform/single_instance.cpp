@@ -1,0 +1,77 @@
+#include "platform/single_instance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <unistd.h>
+
+namespace {
+constexpr char kRestore[] = "restore\n";
+constexpr int kConnectMs = 1000;
+}  // namespace
+
+LocalSocketInstance::LocalSocketInstance(const QString& title, QObject* parent)
+    : SingleInstance(parent)
+{
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::tempPath();
+    m_path = QDir(folder).filePath(title + QStringLiteral("-") +
+                                   QString::number(static_cast<qulonglong>(getuid())) +
+                                   QStringLiteral(".instance"));
+}
+
+LocalSocketInstance::~LocalSocketInstance()
+{
+    if (m_server)
+        m_server->close();
+}
+
+bool LocalSocketInstance::askRunning()
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_path);
+    if (!socket.waitForConnected(kConnectMs))
+        return false;
+    socket.write(kRestore, sizeof kRestore - 1);
+    socket.waitForBytesWritten(kConnectMs);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(kConnectMs);
+    return true;
+}
+
+bool LocalSocketInstance::handOverToRunning() { return askRunning(); }
+
+void LocalSocketInstance::serve()
+{
+    if (m_server)
+        return;
+    m_server = new QLocalServer(this);
+    // Access stays with the socket file's folder (the user's runtime folder);
+    // UserAccessOption would make listen() replace even a live server's socket.
+    connect(m_server, &QLocalServer::newConnection, this, &LocalSocketInstance::answer);
+    if (m_server->listen(m_path))
+        return;
+    // Nobody answered at start-up, so a socket file left there belongs to an
+    // instance that crashed.
+    QLocalServer::removeServer(m_path);
+    m_server->listen(m_path);
+}
+
+void LocalSocketInstance::answer()
+{
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // One request per connection: the first bytes mean "restore".
+        auto handle = [this, socket] {
+            if (socket->bytesAvailable() <= 0 || socket->property("answered").toBool())
+                return;
+            socket->setProperty("answered", true);
+            socket->readAll();
+            emit restoreRequested();
+        };
+        connect(socket, &QLocalSocket::readyRead, this, handle);
+        handle();
+    }
+}

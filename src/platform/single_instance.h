@@ -1,0 +1,46 @@
+#pragma once
+
+// Only one instance of the program runs per user and desktop session.
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // When another instance runs, asks it to restore its window and returns
+    // true; this process must then end without touching anything.
+    virtual bool handOverToRunning() = 0;
+    // Starts answering later instances; each of their requests raises
+    // restoreRequested.
+    virtual void serve() = 0;
+
+signals:
+    void restoreRequested();
+};
+
+// A per-user local socket named after the program's title. A second instance
+// connects to it, sends its request and ends.
+class LocalSocketInstance : public SingleInstance {
+    Q_OBJECT
+public:
+    explicit LocalSocketInstance(const QString& title, QObject* parent = nullptr);
+    ~LocalSocketInstance() override;
+
+    bool handOverToRunning() override;
+    void serve() override;
+
+    // The full path of the socket: in XDG_RUNTIME_DIR when it is set, else in
+    // the temporary folder; the user id keeps users apart.
+    QString socketPath() const { return m_path; }
+
+private:
+    void answer();
+    bool askRunning();
+
+    QString m_path;
+    QLocalServer* m_server = nullptr;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+// The program's one UDP endpoint: every query leaves through it and every
+// answer arrives through it. The remote host and port are properties that each
+// sender sets right before it sends.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class UdpEndpoint : public QObject {
+    Q_OBJECT
+public:
+    // The longest datagram handed on; longer ones are cut to this length.
+    static constexpr int kMaxDatagram = 1500;
+
+    using QObject::QObject;
+
+    void setRemoteHost(const QString& host) { m_remoteHost = host; }
+    QString remoteHost() const { return m_remoteHost; }
+    void setRemotePort(int port) { m_remotePort = port; }
+    int remotePort() const { return m_remotePort; }
+
+    // Sends the first count bytes of data as one datagram to the remote host
+    // and port. A send of no bytes raises bufferInvalid instead.
+    void send(const char* data, int count);
+    void send(const QByteArray& data, int count) { send(data.constData(), count); }
+
+    // Closes the socket; later sends are dropped and nothing more arrives.
+    virtual void close() = 0;
+    virtual bool isClosed() const = 0;
+
+signals:
+    // One per incoming datagram, on the user-interface thread.
+    void dataReceived(const QByteArray& datagram, const QString& fromIp, int port);
+    void bufferInvalid();
+    // The remote host was neither a dotted address nor a name that resolved.
+    void invalidHost();
+
+protected:
+    virtual void transmit(const QByteArray& datagram, const QString& host, int port) = 0;
+
+private:
+    QString m_remoteHost;
+    int m_remotePort = 27015;
+};
