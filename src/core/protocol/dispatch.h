@@ -14,7 +14,8 @@
 //                                  on CheckAutoConnect(..., out.row.address,
 //                                  out.row.playerCount)
 //   case OutcomeKind::ListRules:   clear LWRules, list out.rules in order
-//   case OutcomeKind::ListPlayers: clear LWPlayers, list out.players, sort by frags
+//   case OutcomeKind::ListPlayers: clear LWPlayers, list out.players (already in
+//                                  frags order; column clicks use CompareByName)
 //   case OutcomeKind::Send:        send each of out.sends in order
 //   case OutcomeKind::Nothing:     break;
 //   }

@@ -19,6 +19,8 @@ namespace zarnek::protocol {
 
 inline constexpr std::size_t kMaxFragments = 16;
 inline constexpr std::size_t kMaxPendingMessages = 64;
+// One sender flooding with message ids only pushes out its own messages.
+inline constexpr std::size_t kMaxPendingPerSender = 8;
 
 class SplitReassembler {
 public:
@@ -42,6 +44,8 @@ private:
     };
 
     std::optional<Bytes> Assemble(const Pending& message) const;
+    Pending& Slot(std::string_view fromIP, std::uint16_t port, std::uint32_t id, Format format,
+                  std::size_t total);
 
     std::vector<Pending> pending_;
     std::uint64_t clock_ = 0;
