@@ -1,0 +1,303 @@
+#include "core/settings/ini_document.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace zarnek::settings {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+std::string oneLine(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return out;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = lower(c);
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::optional<int> parseProfileInteger(std::string_view text)
+{
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        std::uint64_t v = 0;
+        for (char c : text.substr(2)) {
+            const int d = hexDigit(c);
+            if (d < 0)
+                return std::nullopt;
+            v = v * 16 + static_cast<unsigned>(d);
+            if (v > 0xFFFFFFFFull)
+                return std::nullopt;
+        }
+        return static_cast<int>(static_cast<std::uint32_t>(v));
+    }
+    bool negative = false;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    std::int64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        v = v * 10 + (c - '0');
+        if (v > std::int64_t{std::numeric_limits<int>::max()} + 1)
+            return std::nullopt;
+    }
+    if (negative)
+        v = -v;
+    if (v > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(v);
+}
+
+IniDocument IniDocument::parse(std::string_view bytes)
+{
+    IniDocument doc;
+    const auto firstBreak = bytes.find('\n');
+    if (firstBreak != std::string_view::npos && firstBreak > 0 && bytes[firstBreak - 1] == '\r')
+        doc.lineEnd_ = "\r\n";
+
+    bool inSection = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        auto end = bytes.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view raw = bytes.substr(pos, end - pos);
+        pos = end + 1;
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+
+        Line line;
+        line.text = std::string(raw);
+        const std::string_view t = trim(raw);
+        const auto close = t.rfind(']');
+        if (!t.empty() && t.front() == '[' && close != std::string_view::npos) {
+            line.kind = Kind::Header;
+            line.name = std::string(trim(t.substr(1, close - 1)));
+            inSection = true;
+        } else if (inSection && !t.empty() && t.front() != ';') {
+            line.kind = Kind::Key;
+            const auto eq = t.find('=');
+            if (eq == std::string_view::npos) {
+                line.name = std::string(t);
+                line.hasValue = false;
+            } else {
+                line.name = std::string(trim(t.substr(0, eq)));
+                line.value = std::string(trim(t.substr(eq + 1)));
+            }
+        }
+        doc.lines_.push_back(std::move(line));
+    }
+    return doc;
+}
+
+std::string IniDocument::serialize() const
+{
+    std::string out;
+    std::size_t size = 0;
+    for (const Line& l : lines_)
+        size += l.text.size() + lineEnd_.size();
+    out.reserve(size);
+    for (const Line& l : lines_) {
+        out += l.text;
+        out += lineEnd_;
+    }
+    return out;
+}
+
+// Calls visit(line) for every key line of every section of that name, in file
+// order, until visit returns false.
+template <typename Visit>
+void IniDocument::forEachKey(std::string_view section, Visit&& visit) const
+{
+    bool inside = false;
+    for (const Line& l : lines_) {
+        if (l.kind == Kind::Header)
+            inside = sameName(l.name, section);
+        else if (inside && l.kind == Kind::Key && !visit(l))
+            return;
+    }
+}
+
+std::optional<std::string> IniDocument::value(std::string_view section, std::string_view key) const
+{
+    std::optional<std::string> found;
+    forEachKey(section, [&](const Line& l) {
+        if (!sameName(l.name, key))
+            return true;
+        if (l.hasValue)
+            found = l.value.substr(0, kMaxValueLength);
+        return false;
+    });
+    return found;
+}
+
+std::string IniDocument::readString(std::string_view section, std::string_view key,
+                                    std::string_view fallback) const
+{
+    auto v = value(section, key);
+    return v ? std::move(*v) : std::string(fallback.substr(0, kMaxValueLength));
+}
+
+int IniDocument::readInteger(std::string_view section, std::string_view key, int fallback) const
+{
+    const auto v = value(section, key);
+    if (!v)
+        return fallback;
+    return parseProfileInteger(*v).value_or(fallback);
+}
+
+bool IniDocument::readBool(std::string_view section, std::string_view key, bool fallback) const
+{
+    return readInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+bool IniDocument::hasSection(std::string_view section) const
+{
+    for (const Line& l : lines_)
+        if (l.kind == Kind::Header && sameName(l.name, section))
+            return true;
+    return false;
+}
+
+std::vector<std::pair<std::string, std::string>> IniDocument::entries(std::string_view section,
+                                                                     std::string_view fallback) const
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    std::size_t used = 1;  // the zero byte that ends the list
+    forEachKey(section, [&](const Line& l) {
+        if (l.name.empty())
+            return true;  // an empty name would end the list early; it names nothing
+        if (used + l.name.size() + 1 > kKeyListBytes)
+            return false;
+        used += l.name.size() + 1;
+        out.emplace_back(l.name, l.hasValue ? l.value.substr(0, kMaxValueLength)
+                                            : std::string(fallback.substr(0, kMaxValueLength)));
+        return true;
+    });
+    return out;
+}
+
+std::vector<std::string> IniDocument::keyNames(std::string_view section) const
+{
+    std::vector<std::string> names;
+    for (auto& [name, value] : entries(section))
+        names.push_back(std::move(name));
+    return names;
+}
+
+void IniDocument::writeString(std::string_view section, std::string_view key, std::string_view value)
+{
+    const std::string k = oneLine(key);
+    const std::string v = oneLine(value);
+    const std::string_view keyName = trim(k);
+
+    bool inside = false;
+    std::size_t firstHeader = lines_.size();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        Line& l = lines_[i];
+        if (l.kind == Kind::Header) {
+            inside = sameName(l.name, section);
+            if (inside && firstHeader == lines_.size())
+                firstHeader = i;
+        } else if (inside && l.kind == Kind::Key && sameName(l.name, keyName)) {
+            l.value = std::string(trim(v));
+            l.hasValue = true;
+            l.text = l.name + '=' + v;
+            return;
+        }
+    }
+
+    Line line;
+    line.kind = Kind::Key;
+    line.name = std::string(keyName);
+    line.value = std::string(trim(v));
+    line.text = line.name + '=' + v;
+    if (firstHeader == lines_.size()) {
+        Line header;
+        header.kind = Kind::Header;
+        const std::string sectionName = oneLine(section);
+        header.name = std::string(trim(sectionName));
+        header.text = '[' + header.name + ']';
+        lines_.push_back(std::move(header));
+        lines_.push_back(std::move(line));
+        return;
+    }
+    // After the last key of the first section of that name, so the blank
+    // line or comment a user put before the next section stays there.
+    std::size_t insertAt = firstHeader + 1;
+    for (std::size_t i = firstHeader + 1; i < lines_.size() && lines_[i].kind != Kind::Header; ++i)
+        if (lines_[i].kind == Kind::Key)
+            insertAt = i + 1;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
+}
+
+void IniDocument::writeInteger(std::string_view section, std::string_view key, int value)
+{
+    writeString(section, key, std::to_string(value));
+}
+
+void IniDocument::writeBool(std::string_view section, std::string_view key, bool value)
+{
+    writeString(section, key, value ? "1" : "0");
+}
+
+void IniDocument::eraseSection(std::string_view section)
+{
+    std::vector<Line> kept;
+    kept.reserve(lines_.size());
+    bool inside = false;
+    for (Line& l : lines_) {
+        if (l.kind == Kind::Header)
+            inside = sameName(l.name, section);
+        if (!inside)
+            kept.push_back(std::move(l));
+    }
+    lines_ = std::move(kept);
+}
+
+}  // namespace zarnek::settings
