@@ -44,3 +44,16 @@ private:
     QString m_remoteHost;
     int m_remotePort = 27015;
 };
+
+// An endpoint without a socket, closed from the start: a window built without
+// network access sends nowhere and receives nothing.
+class InertUdpEndpoint : public UdpEndpoint {
+    Q_OBJECT
+public:
+    using UdpEndpoint::UdpEndpoint;
+    void close() override {}
+    bool isClosed() const override { return true; }
+
+protected:
+    void transmit(const QByteArray&, const QString&, int) override {}
+};

@@ -1,0 +1,111 @@
+#include "app/shell/server_list_view.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Draws the grid lines of a report view: a line below each row and to the
+// right of each cell.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        const QRect r = option.rect;
+        painter->drawLine(r.bottomLeft(), r.bottomRight());
+        painter->drawLine(r.topRight(), r.bottomRight());
+        painter->restore();
+    }
+};
+
+}  // namespace
+
+const ServerListView::ColumnWidth ServerListView::kWidths[ColumnCount] = {
+    {45, 45, 60, false},       // Game
+    {70, 70, INT_MAX, true},   // Name
+    {90, 90, 110, true},       // Address
+    {45, 45, 50, false},       // Port
+    {26, 10, 26, false},       // PT
+    {60, 60, 100, true},       // Map
+    {40, 40, 50, false},       // players
+    {55, 16, 55, false},       // OS
+    {16, 16, 16, false},       // A
+};
+
+ServerListView::ServerListView(QWidget* parent) : QTreeWidget(parent)
+{
+    setColumnCount(ColumnCount);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setIconSize(QSize(16, 16));
+    setItemDelegate(new GridDelegate(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    QHeaderView* h = header();
+    h->setSectionsClickable(false);
+    h->setSectionsMovable(false);
+    h->setStretchLastSection(false);
+    h->setMinimumSectionSize(10);
+    h->setDefaultAlignment(Qt::AlignCenter);
+    for (int c = 0; c < ColumnCount; ++c) {
+        h->setSectionResizeMode(c, QHeaderView::Interactive);
+        setColumnWidth(c, kWidths[c].design);
+    }
+    connect(h, &QHeaderView::sectionResized, this, &ServerListView::keepInBounds);
+}
+
+void ServerListView::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    fitColumns();
+}
+
+void ServerListView::keepInBounds(int column, int, int newWidth)
+{
+    if (m_fitting || column < 0 || column >= ColumnCount)
+        return;
+    const int bounded = std::clamp(newWidth, kWidths[column].min, kWidths[column].max);
+    if (bounded != newWidth)
+        setColumnWidth(column, bounded);
+}
+
+void ServerListView::fitColumns()
+{
+    // The fitted columns share what the fixed ones leave, in proportion to
+    // their design widths and within their bounds; Name takes the rest.
+    int fixed = 0;
+    int designOfFitted = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (kWidths[c].fit)
+            designOfFitted += kWidths[c].design;
+        else
+            fixed += columnWidth(c);
+    }
+    const int free = std::max(0, viewport()->width() - fixed);
+    m_fitting = true;
+    int used = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (!kWidths[c].fit || c == Name)
+            continue;
+        const int share = free * kWidths[c].design / designOfFitted;
+        const int width = std::clamp(share, kWidths[c].min, kWidths[c].max);
+        setColumnWidth(c, width);
+        used += width;
+    }
+    setColumnWidth(Name, std::max(kWidths[Name].min, free - used));
+    m_fitting = false;
+}

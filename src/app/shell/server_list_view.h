@@ -1,0 +1,31 @@
+#pragma once
+
+// The server list: a report-style list with grid lines, whole-row selection,
+// no editing and no sorting. Its columns keep their widths within bounds; the
+// columns marked to fit share the free width of the list.
+
+#include <QTreeWidget>
+
+class ServerListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    enum Column { Game, Name, Address, Port, PT, Map, Players, OS, A, ColumnCount };
+
+    explicit ServerListView(QWidget* parent = nullptr);
+
+    struct ColumnWidth {
+        int design;
+        int min;
+        int max;
+        bool fit;  // shares the free width of the list
+    };
+    static const ColumnWidth kWidths[ColumnCount];
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fitColumns();
+    void keepInBounds(int column, int oldWidth, int newWidth);
+    bool m_fitting = false;
+};

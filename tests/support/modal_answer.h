@@ -1,0 +1,27 @@
+#pragma once
+
+// Answers the modal boxes a test provokes: while it lives, every modal dialog
+// that opens is recorded and closed with the chosen button.
+
+#include <QMessageBox>
+#include <QObject>
+#include <QStringList>
+
+class QTimer;
+
+class ModalAnswerer : public QObject {
+    Q_OBJECT
+public:
+    explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok);
+    ~ModalAnswerer() override;
+
+    void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
+    // The text and caption of every box answered, in order.
+    QStringList texts;
+    QStringList captions;
+
+private:
+    void poll();
+    QMessageBox::StandardButton m_answer;
+    QTimer* m_timer;
+};
