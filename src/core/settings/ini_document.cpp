@@ -40,7 +40,7 @@ std::string oneLine(std::string_view s)
 {
     std::string out(s);
     for (char& c : out)
-        if (c == '\r' || c == '\n')
+        if (c == '\n')
             c = ' ';
     return out;
 }

@@ -65,7 +65,7 @@ public:
                                                              std::string_view fallback = {}) const;
 
     // A line break inside a name or value would split the line and make the
-    // rest of it a line of its own, so CR and LF are written as blanks.
+    // rest of it a line of its own, so a line feed is written as a blank.
     void writeString(std::string_view section, std::string_view key, std::string_view value);
     void writeInteger(std::string_view section, std::string_view key, int value);
     void writeBool(std::string_view section, std::string_view key, bool value);
