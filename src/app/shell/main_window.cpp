@@ -179,6 +179,8 @@ void TForm1::FormClose()
 
 void TForm1::FormDestroy()
 {
+    // The lists die with the widget tree, after this object's members.
+    disconnect(LW->model(), nullptr, this, nullptr);
     if (m_platform.udp)
         m_platform.udp->close();
     if (m_hotKeyRegistered && m_platform.hotKey)
