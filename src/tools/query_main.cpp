@@ -1,0 +1,101 @@
+// zarnek-query: the server list and the detail lists of Zarnek on the
+// command line, from the same protocol core and UDP endpoint as the window.
+
+#include "platform/event_pump.h"
+#include "platform/qt_udp_endpoint.h"
+#include "tools/broadcast_address.h"
+#include "tools/details_session.h"
+#include "tools/query_options.h"
+#include "tools/query_output.h"
+#include "tools/scan_session.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using zarnek::tools::Command;
+using zarnek::tools::QueryOptions;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+void complain(const std::string& line)
+{
+    std::fprintf(stderr, "zarnek-query: %s\n", line.c_str());
+}
+
+void print(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+std::string probedLine(int probed)
+{
+    return "nothing answered; " + std::to_string(probed) +
+           (probed == 1 ? " target probed" : " targets probed");
+}
+
+int runScan(QtUdpEndpoint& udp, const QueryOptions& options)
+{
+    QString broadcast;
+    if (options.broadcast) {
+        broadcast = localBroadcastAddress();
+        if (broadcast.isEmpty())
+            complain("no local IPv4 address; the broadcast step is skipped");
+    }
+    QtEventPump pump;
+    zarnek::tools::ScanSession scan(udp, pump, options);
+    scan.run(broadcast);
+    if (scan.servers().empty()) {
+        complain(probedLine(scan.probed()));
+        return kExitOk;
+    }
+    print(options.json ? zarnek::tools::serversJson(scan.servers())
+                       : zarnek::tools::serverLines(scan.servers()));
+    return kExitOk;
+}
+
+int runDetails(QtUdpEndpoint& udp, const QueryOptions& options)
+{
+    QtEventPump pump;
+    zarnek::tools::DetailsSession details(udp, pump, options);
+    details.run();
+    if (!details.answered()) {
+        complain(probedLine(1));
+        return kExitOk;
+    }
+    print(options.json ? zarnek::tools::detailsJson(details.players(), details.rules())
+                       : zarnek::tools::detailLines(details.players(), details.rules()));
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const zarnek::tools::ParsedArguments parsed = zarnek::tools::parseArguments(args);
+    if (!parsed.options) {
+        complain(parsed.error);
+        return kExitUsage;
+    }
+    const QueryOptions& options = *parsed.options;
+    if (options.command == Command::Help) {
+        print(QByteArray::fromStdString(zarnek::tools::usageText()));
+        return kExitOk;
+    }
+
+    QCoreApplication app(argc, argv);
+    QtUdpEndpoint udp(options.localPort);
+    if (!udp.isBound()) {
+        complain("cannot bind local UDP port " + std::to_string(options.localPort));
+        return kExitFailure;
+    }
+    return options.command == Command::Scan ? runScan(udp, options) : runDetails(udp, options);
+}
