@@ -7,6 +7,11 @@
 #include <QApplication>
 #include <memory>
 
+#if __has_include("app/settings/settings_dialog.h")
+#include "app/settings/settings_dialog.h"
+#define ZARNEK_HAVE_SETTINGS_DIALOG 1
+#endif
+
 int main(int argc, char** argv)
 {
     // Before the application object, so that a signal that comes early is
@@ -22,6 +27,11 @@ int main(int argc, char** argv)
     auto form1 = std::make_unique<TForm1>(TForm1Platform::system());
     if (form1->SecondInstance())
         return 0;
+#ifdef ZARNEK_HAVE_SETTINGS_DIALOG
+    // The second window: opens zarnek.ini and loads every setting.
+    auto settings = std::make_unique<TSettings>(*form1, settingsFilePath());
+    form1->Settings = settings.get();
+#endif
     QObject::connect(form1.get(), &TForm1::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
@@ -32,6 +42,12 @@ int main(int argc, char** argv)
     form1->show();
     const int result = QApplication::exec();
 
+    // Reverse order of creation: the settings dialog writes the settings file
+    // before the main window goes.
+#ifdef ZARNEK_HAVE_SETTINGS_DIALOG
+    settings.reset();
+    form1->Settings = nullptr;
+#endif
     form1.reset();
     return result;
 }

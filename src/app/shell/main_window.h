@@ -5,6 +5,7 @@
 // controls and the program-wide state are public members, because the scan,
 // details, joining and settings code all work on them.
 
+#include "app/shell/server_list_view.h"
 #include "core/protocol/dispatch.h"
 
 #include <QIcon>
@@ -30,7 +31,6 @@ class QSystemTrayIcon;
 class QTabWidget;
 class QTimer;
 class QTreeWidget;
-class ServerListView;
 class SingleInstance;
 class TSettings;
 class UdpEndpoint;

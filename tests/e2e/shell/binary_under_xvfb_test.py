@@ -1,0 +1,149 @@
+#!/usr/bin/env python3
+"""The real program on a virtual X display of its own.
+
+It starts with its window titled "Zarnek_v1.98"; the global hot key hides and
+shows it; a second start ends at once, leaves the first running and does not
+touch the settings file; SIGTERM ends the first in order, writing the settings
+file. Run inside a private network namespace; usage: binary_under_xvfb_test.py
+<path of the zarnek executable>.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+TITLE = "Zarnek_v1.98"
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def wait_until(predicate, limit=30.0):
+    # A guard against hanging, not a measure of speed.
+    end = time.monotonic() + limit
+    while time.monotonic() < end:
+        if predicate():
+            return True
+        time.sleep(0.05)
+    return predicate()
+
+
+def start_xvfb(env):
+    read_fd, write_fd = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_fd), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
+        pass_fds=(write_fd,), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    number = b""
+    with os.fdopen(read_fd, "rb") as pipe:
+        while not number.endswith(b"\n"):
+            chunk = pipe.read(1)
+            if not chunk:
+                break
+            number += chunk
+    if not number.strip():
+        xvfb.kill()
+        sys.exit("Xvfb did not start")
+    return xvfb, ":" + number.decode().strip()
+
+
+def visible_windows(env):
+    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + TITLE.replace(".", "\\.") + "$"],
+                       env=env, capture_output=True, text=True)
+    return [w for w in r.stdout.split() if w]
+
+
+def snapshot(path):
+    if not os.path.exists(path):
+        return None
+    st = os.stat(path)
+    with open(path, "rb") as f:
+        return (st.st_mtime_ns, st.st_ino, f.read())
+
+
+def main():
+    program = os.path.abspath(sys.argv[1])
+    for tool in ("Xvfb", "xdotool"):
+        if shutil.which(tool) is None:
+            sys.exit(tool + " is missing: run scripts/install-deps.sh")
+    work = tempfile.mkdtemp(prefix="zarnek-xvfb-")
+    runtime = os.path.join(work, "runtime")
+    os.mkdir(runtime, 0o700)
+    for d in ("bin", "home", "tmp"):
+        os.mkdir(os.path.join(work, d))
+    # A copy of the program, so its settings file lands in this folder.
+    binary = os.path.join(work, "bin", "zarnek")
+    shutil.copy2(program, binary)
+    ini = os.path.join(work, "bin", "zarnek.ini")
+    with open(ini, "w") as f:
+        f.write("[Settings]\nGameType=1\n")
+
+    env = {k: v for k, v in os.environ.items() if not k.startswith(("DBUS_", "QT_", "WAYLAND"))}
+    env.update(TMPDIR=os.path.join(work, "tmp"), XDG_RUNTIME_DIR=runtime,
+               HOME=os.path.join(work, "home"), XDG_CONFIG_HOME=os.path.join(work, "home", ".config"),
+               QT_QPA_PLATFORM="xcb")
+    xvfb, display = start_xvfb(env)
+    env["DISPLAY"] = display
+    first = None
+    try:
+        first = subprocess.Popen([binary], env=env, cwd=work)
+        check(wait_until(lambda: len(visible_windows(env)) == 1 or first.poll() is not None),
+              "the window titled " + TITLE + " shows")
+        check(first.poll() is None, "the first instance runs")
+        # Let start-up finish its writes (the scan-port choice is stored at load).
+        time.sleep(0.5)
+
+        subprocess.run(["xdotool", "key", "shift+alt+s"], env=env)
+        check(wait_until(lambda: not visible_windows(env), 10), "Shift+Alt+S hides the window")
+        subprocess.run(["xdotool", "key", "shift+alt+s"], env=env)
+        check(wait_until(lambda: len(visible_windows(env)) == 1, 10), "Shift+Alt+S shows it again")
+
+        before = snapshot(ini)
+        started = time.monotonic()
+        second = subprocess.Popen([binary], env=env, cwd=work)
+        try:
+            code = second.wait(timeout=2.0)
+            ended = True
+        except subprocess.TimeoutExpired:
+            second.kill()
+            code = second.wait()
+            ended = False
+        print("     second start ended after %.0f ms" % ((time.monotonic() - started) * 1000))
+        check(ended and code == 0, "a second start ends within two seconds, with status 0")
+        check(first.poll() is None, "the first instance still runs")
+        check(snapshot(ini) == before, "the second start left the settings file alone")
+        check(len(visible_windows(env)) == 1, "one window is shown")
+
+        first.send_signal(signal.SIGTERM)
+        try:
+            code = first.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            first.kill()
+            code = None
+        check(code == 0, "SIGTERM ends the first instance in order (status 0)")
+        after = snapshot(ini)
+        check(after is not None and after != before and b"Height=" in after[2],
+              "the settings file was written at the end")
+    finally:
+        if first and first.poll() is None:
+            first.kill()
+            first.wait()
+        xvfb.terminate()
+        try:
+            xvfb.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            xvfb.kill()
+        shutil.rmtree(work, ignore_errors=True)
+    if failures:
+        sys.exit("%d check(s) failed" % len(failures))
+
+
+if __name__ == "__main__":
+    main()
