@@ -29,13 +29,13 @@ public:
 }  // namespace
 
 const ServerListView::ColumnWidth ServerListView::kWidths[ColumnCount] = {
-    {45, 45, 60, false},       // Game
+    {60, 45, 60, false},       // Game: the icon and "CSS" need the most
     {70, 70, INT_MAX, true},   // Name
     {90, 90, 110, true},       // Address
     {45, 45, 50, false},       // Port
     {26, 10, 26, false},       // PT
     {60, 60, 100, true},       // Map
-    {40, 40, 50, false},       // players
+    {50, 40, 50, false},       // players: "32/32"
     {55, 16, 55, false},       // OS
     {16, 16, 16, false},       // A
 };
@@ -85,27 +85,19 @@ void ServerListView::keepInBounds(int column, int, int newWidth)
 
 void ServerListView::fitColumns()
 {
-    // The fitted columns share what the fixed ones leave, in proportion to
-    // their design widths and within their bounds; Name takes the rest.
-    int fixed = 0;
-    int designOfFitted = 0;
-    for (int c = 0; c < ColumnCount; ++c) {
-        if (kWidths[c].fit)
-            designOfFitted += kWidths[c].design;
-        else
-            fixed += columnWidth(c);
-    }
-    const int free = std::max(0, viewport()->width() - fixed);
+    // Address and Map take the width of their widest cell (or caption) within
+    // their bounds; Name takes what is left of the list's width.
+    int others = 0;
     m_fitting = true;
-    int used = 0;
     for (int c = 0; c < ColumnCount; ++c) {
-        if (!kWidths[c].fit || c == Name)
+        if (c == Name)
             continue;
-        const int share = free * kWidths[c].design / designOfFitted;
-        const int width = std::clamp(share, kWidths[c].min, kWidths[c].max);
-        setColumnWidth(c, width);
-        used += width;
+        if (kWidths[c].fit) {
+            const int content = std::max(sizeHintForColumn(c), header()->sectionSizeHint(c));
+            setColumnWidth(c, std::clamp(content, kWidths[c].min, kWidths[c].max));
+        }
+        others += columnWidth(c);
     }
-    setColumnWidth(Name, std::max(kWidths[Name].min, free - used));
+    setColumnWidth(Name, std::max(kWidths[Name].min, viewport()->width() - others));
     m_fitting = false;
 }

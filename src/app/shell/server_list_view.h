@@ -21,11 +21,13 @@ public:
     };
     static const ColumnWidth kWidths[ColumnCount];
 
+    // Fits the columns that size to their content; run after rows change.
+    void fitColumns();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void fitColumns();
     void keepInBounds(int column, int oldWidth, int newWidth);
     bool m_fitting = false;
 };

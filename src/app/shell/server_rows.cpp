@@ -69,6 +69,7 @@ void TForm1::AddServerRow(const protocol::ServerRow& row)
     item->setIcon(ServerListView::A, iconAt(row.availabilityIcon));
     for (int c = ServerListView::Name; c < ServerListView::ColumnCount; ++c)
         item->setTextAlignment(c, Qt::AlignCenter);
+    LW->fitColumns();
     CheckAutoConnect(displayText(row.address), row.playerCount, displayText(row.playerText));
 }
 
