@@ -5,6 +5,7 @@
 #include "platform/termination_signals.h"
 
 #include <QApplication>
+#include <QWidget>
 #include <memory>
 
 #if __has_include("app/settings/settings_dialog.h")
@@ -24,20 +25,36 @@ int main(int argc, char** argv)
     // while the main window sits in the tray must not.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A signal that comes while the main window is still being created (its
+    // hot key notice may be open) ends the program before the settings file
+    // is opened, so nothing is written over it.
+    TForm1* created = nullptr;
+    bool endedEarly = false;
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &app, [&] {
+        if (created) {
+            created->TerminationRequested();
+            return;
+        }
+        endedEarly = true;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+
     auto form1 = std::make_unique<TForm1>(TForm1Platform::system());
-    if (form1->SecondInstance())
+    if (form1->SecondInstance() || endedEarly)
         return 0;
 #ifdef ZARNEK_HAVE_SETTINGS_DIALOG
     // The second window: opens zarnek.ini and loads every setting.
     auto settings = std::make_unique<TSettings>(*form1, settingsFilePath());
     form1->Settings = settings.get();
 #endif
+    if (endedEarly)
+        return 0;  // in reverse order of creation, so the settings are written
     QObject::connect(form1.get(), &TForm1::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
-    TerminationSignals terminationSignals;
-    QObject::connect(&terminationSignals, &TerminationSignals::received, form1.get(),
-                     &TForm1::TerminationRequested);
+    created = form1.get();
 
     form1->show();
     const int result = QApplication::exec();
@@ -48,6 +65,7 @@ int main(int argc, char** argv)
     settings.reset();
     form1->Settings = nullptr;
 #endif
+    created = nullptr;
     form1.reset();
     return result;
 }

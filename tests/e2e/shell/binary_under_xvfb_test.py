@@ -121,6 +121,24 @@ def main():
         check(snapshot(ini) == before, "the second start left the settings file alone")
         check(len(visible_windows(env)) == 1, "one window is shown")
 
+        # Another user session on this display (its own runtime folder) finds
+        # the hot key taken: one notice; SIGTERM while it is open ends that
+        # instance before it opens the settings file.
+        other_env = dict(env, XDG_RUNTIME_DIR=os.path.join(work, "runtime2"))
+        os.mkdir(other_env["XDG_RUNTIME_DIR"], 0o700)
+        before = snapshot(ini)
+        other = subprocess.Popen([binary], env=other_env, cwd=work)
+        check(wait_until(lambda: len(visible_windows(env)) == 2 or other.poll() is not None),
+              "a refused hot key shows one notice")
+        other.send_signal(signal.SIGTERM)
+        try:
+            code = other.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            other.kill()
+            code = None
+        check(code == 0, "SIGTERM during the notice ends that instance (status 0)")
+        check(snapshot(ini) == before, "it left the settings file alone")
+
         first.send_signal(signal.SIGTERM)
         try:
             code = first.wait(timeout=20)
