@@ -1,0 +1,421 @@
+// The scan driver on the real main window and settings dialog, with an
+// endpoint and pump that record what the scan does, in order.
+
+#include "tests/app/scanning/scan_fakes.h"
+#include "tests/support/fakes.h"
+#include "tests/support/modal_answer.h"
+
+#include "app/settings/settings_dialog.h"
+#include "app/shell/main_window.h"
+#include "app/shell/server_list_view.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+zarnek::protocol::ServerRow row(const std::string& address, const std::string& port) {
+    zarnek::protocol::ServerRow r;
+    r.game = "1.6";
+    r.name = "Server " + address;
+    r.address = address;
+    r.port = port;
+    r.answerPort = static_cast<std::uint16_t>(std::stoi(port));
+    r.players = "1/16";
+    return r;
+}
+
+std::unique_ptr<LocalAddressProvider> localAddress(const QString& address) {
+    auto local = std::make_unique<FakeLocalAddress>();
+    local->value = address;
+    return local;
+}
+
+class ScanDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TForm1Platform platform;
+        endpoint = new RecordingEndpoint(log);
+        platform.udp.reset(endpoint);
+        pump = new ScriptedPump(log);
+        platform.pump.reset(pump);
+        platform.localAddress = localAddress(QStringLiteral("127.0.0.1"));
+        form = std::make_unique<TForm1>(std::move(platform));
+        settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
+        form->Settings = settings.get();
+        settings->LWranges->clear();
+        settings->LVFav->clear();
+        settings->CSport->setText(QStringLiteral("27015"));
+        settings->HLTVport->setText(QStringLiteral("27020"));
+        settings->SEDelay->setValue(0);
+        settings->CBOld->setChecked(false);
+        settings->CBBroadcast->setChecked(false);
+        form->setRGIndex(0);
+        form->SBScanAll->setEnabled(true);
+    }
+
+    void TearDown() override {
+        form->Settings = nullptr;
+        settings.reset();
+        form.reset();
+    }
+
+    void addRange(const char* from, const char* to, bool checked = true) {
+        auto* item = new QTreeWidgetItem(settings->LWranges,
+                                         {QString::fromLatin1(from), QString::fromLatin1(to)});
+        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    }
+    void addFavourite(const char* host, const char* port) {
+        new QTreeWidgetItem(settings->LVFav, {QString::fromLatin1(host), QString::fromLatin1(port)});
+    }
+    QStringList sends() const { return log.events.filter(QStringLiteral("send")); }
+
+    ScanLog log;
+    RecordingEndpoint* endpoint = nullptr;
+    ScriptedPump* pump = nullptr;
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TSettings> settings;
+};
+
+TEST_F(ScanDriverTest, RefusesToStartWithNothingToScanOrWithoutItsPort) {
+    struct Case {
+        const char* what;
+        bool range;
+        bool broadcast;
+        const char* gamePort;
+        const char* hltvPort;
+        int rg;
+        const char* message;
+    } cases[] = {
+        {"nothing", false, false, "27015", "27020", 0,
+         "IP ranges, Favorites list is empty and Broadcast is disabled. Please set it in Options."},
+        {"game port", true, false, "", "27020", 0, "Game port is empty. Please set it in Options."},
+        {"hltv port", false, true, "27015", "", 1, "HLTV port is empty. Please set it in Options."},
+        {"both empty, game chosen", true, false, "", "", 0,
+         "Game port is empty. Please set it in Options."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings->LWranges->clear();
+        if (c.range) addRange("127.0.0.1", "127.0.0.1");
+        settings->CBBroadcast->setChecked(c.broadcast);
+        settings->CSport->setText(QString::fromLatin1(c.gamePort));
+        settings->HLTVport->setText(QString::fromLatin1(c.hltvPort));
+        form->setRGIndex(c.rg);
+        settings->hide();
+        ModalAnswerer boxes;
+        form->SBScanAllClick();
+        EXPECT_EQ(boxes.texts, QStringList{QString::fromLatin1(c.message)});
+        EXPECT_TRUE(settings->isVisible());
+        EXPECT_FALSE(form->ScanInProgress);
+        EXPECT_TRUE(form->SBScanAll->isEnabled());
+        EXPECT_TRUE(sends().isEmpty());
+    }
+}
+
+TEST_F(ScanDriverTest, AnEmptyPortOfTheOtherKindIsNoObstacle) {
+    addRange("127.0.0.1", "127.0.0.1");
+    settings->CSport->setText(QString());
+    form->setRGIndex(1);
+    ModalAnswerer boxes;
+    form->SBScanAllClick();
+    EXPECT_TRUE(boxes.texts.isEmpty());
+    EXPECT_EQ(sends(), QStringList{QStringLiteral("send 127.0.0.1:27020 25")});
+}
+
+TEST_F(ScanDriverTest, AScanPortThatIsNoNumberIsRefusedBeforeTheScanStarts) {
+    addFavourite("127.0.0.9", "27016");
+    settings->CSport->setText(QStringLiteral("27o15"));
+    ModalAnswerer boxes;
+    form->SBScanAllClick();
+    EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("'27o15' is not a valid integer value")});
+    EXPECT_FALSE(form->ScanInProgress);
+    EXPECT_TRUE(form->SBScanAll->isEnabled());
+    EXPECT_TRUE(sends().isEmpty());
+}
+
+TEST_F(ScanDriverTest, OnlyUncheckedRangesProbeNothingAndComplete) {
+    addRange("127.0.0.1", "127.0.0.20", false);
+    ModalAnswerer boxes;
+    form->SBScanAllClick();
+    EXPECT_TRUE(boxes.texts.isEmpty());
+    EXPECT_TRUE(sends().isEmpty());
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("0"));
+}
+
+TEST_F(ScanDriverTest, ProbesFavouritesBroadcastAndRangesInOrderWithTheirSleeps) {
+    addFavourite("127.0.0.9", "27016");
+    addFavourite("127.0.0.7", "270x");  // hand-edited: skipped
+    addFavourite("127.0.0.8", "27017");
+    addRange("127.0.0.50", "127.0.0.51", false);
+    addRange("127.0.0.1", "127.0.0.2");
+    settings->CBBroadcast->setChecked(true);
+    settings->CBOld->setChecked(true);
+    settings->SEDelay->setValue(5);
+    QStringList panels;
+    pump->everyPump = [&](int) {
+        panels << form->statusText(0) + QLatin1Char('|') + form->statusText(1);
+    };
+    form->SBScanAllClick();
+
+    const QStringList expected = {
+        QStringLiteral("sleep 2"), QStringLiteral("send 127.0.0.9:27016 25"),
+        QStringLiteral("sleep 2"), QStringLiteral("send 127.0.0.9:27016 15"),
+        QStringLiteral("pump"),
+        QStringLiteral("sleep 2"), QStringLiteral("send 127.0.0.8:27017 25"),
+        QStringLiteral("sleep 2"), QStringLiteral("send 127.0.0.8:27017 15"),
+        QStringLiteral("pump"),
+        // lo's network 127.0.0.0/8
+        QStringLiteral("send 127.255.255.255:27015 25"),
+        QStringLiteral("send 127.255.255.255:27015 15"),
+        QStringLiteral("send 127.0.0.1:27015 25"), QStringLiteral("sleep 5"),
+        QStringLiteral("send 127.0.0.1:27015 15"), QStringLiteral("pump"),
+        QStringLiteral("send 127.0.0.2:27015 25"), QStringLiteral("sleep 5"),
+        QStringLiteral("send 127.0.0.2:27015 15"), QStringLiteral("pump"),
+    };
+    EXPECT_EQ(log.events, expected);
+    // What each pump finds: the previous destination and the count so far.
+    EXPECT_EQ(panels.mid(1), (QStringList{QStringLiteral(" 127.0.0.9|1"),
+                                          QStringLiteral(" 127.0.0.8|3"),
+                                          QStringLiteral(" 127.0.0.1|4")}));
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("5"));
+}
+
+TEST_F(ScanDriverTest, DelaySleepsHalvedAroundAFavouriteAndWholeAfterARangeAddress) {
+    struct Case {
+        int delay;
+        QStringList sleeps;
+    } cases[] = {
+        {0, {}},
+        {1, {QStringLiteral("sleep 1")}},
+        {5, {QStringLiteral("sleep 2"), QStringLiteral("sleep 2"), QStringLiteral("sleep 5")}},
+        {30, {QStringLiteral("sleep 15"), QStringLiteral("sleep 15"), QStringLiteral("sleep 30")}},
+    };
+    addFavourite("127.0.0.9", "27016");
+    addRange("127.0.0.1", "127.0.0.1");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.delay);
+        log.events.clear();
+        settings->SEDelay->setValue(c.delay);
+        form->SBScanAllClick();
+        EXPECT_EQ(log.events.filter(QStringLiteral("sleep")), c.sleeps);
+        EXPECT_EQ(sends().size(), 2);
+    }
+}
+
+TEST_F(ScanDriverTest, TheBroadcastProbeFallsBackOrIsSkippedButAlwaysCounted) {
+    struct Case {
+        const char* local;
+        const char* target;  // empty: no broadcast probe
+    } cases[] = {
+        {"127.0.0.1", "127.255.255.255"},  // on lo, 255.0.0.0
+        {"127.1.2.3", "127.1.255.255"},    // held by no interface
+        {"", ""},
+    };
+    settings->CBBroadcast->setChecked(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.local);
+        TearDown();
+        log = ScanLog();
+        TForm1Platform platform;
+        endpoint = new RecordingEndpoint(log);
+        platform.udp.reset(endpoint);
+        platform.pump.reset(pump = new ScriptedPump(log));
+        platform.localAddress = localAddress(QString::fromLatin1(c.local));
+        form = std::make_unique<TForm1>(std::move(platform));
+        settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
+        form->Settings = settings.get();
+        settings->LWranges->clear();
+        settings->LVFav->clear();
+        settings->CBBroadcast->setChecked(true);
+        settings->CBOld->setChecked(false);
+        settings->CSport->setText(QStringLiteral("27015"));
+        form->setRGIndex(0);
+        form->SBScanAllClick();
+        const QStringList expected =
+            *c.target ? QStringList{QStringLiteral("send %1:27015 25").arg(QLatin1String(c.target))}
+                      : QStringList{};
+        EXPECT_EQ(sends(), expected);
+        EXPECT_EQ(form->statusText(1), QStringLiteral("1"));
+        EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+    }
+}
+
+TEST_F(ScanDriverTest, StartDisablesTheControlsAndEmptiesServerAndPlayerLists) {
+    form->AddServerRow(row("127.0.0.77", "27015"));
+    new QTreeWidgetItem(form->LWPlayers, {QStringLiteral("someone")});
+    new QTreeWidgetItem(form->LWRules, {QStringLiteral("rule")});
+    addRange("127.0.0.1", "127.0.0.2");
+    bool checked = false;
+    pump->actions[1] = [&] {
+        checked = true;
+        EXPECT_TRUE(form->ScanInProgress);
+        EXPECT_FALSE(form->SBScanAll->isEnabled());
+        EXPECT_FALSE(form->SBRefresh->isEnabled());
+        EXPECT_FALSE(form->SBPlay->isEnabled());
+        EXPECT_FALSE(form->SBAuto->isEnabled());
+        EXPECT_TRUE(form->SBStop->isEnabled());
+        EXPECT_FALSE(form->RGBox->isEnabled());
+        EXPECT_EQ(form->LW->topLevelItemCount(), 0);
+        EXPECT_EQ(form->LWPlayers->topLevelItemCount(), 0);
+        EXPECT_EQ(form->LWRules->topLevelItemCount(), 1);
+        EXPECT_EQ(form->statusText(1), QStringLiteral("0"));
+    };
+    form->SBScanAllClick();
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(form->ScanInProgress);
+    EXPECT_FALSE(form->SBStop->isEnabled());
+    EXPECT_FALSE(form->SBScanAll->isEnabled());
+    EXPECT_FALSE(form->SBRefresh->isEnabled());  // no rows
+    EXPECT_TRUE(form->RGBox->isEnabled());
+    EXPECT_TRUE(form->Timer->isActive());
+    EXPECT_EQ(form->ScanCooldown, 3);
+}
+
+TEST_F(ScanDriverTest, StopEndsTheScanAtTheNextCheckpointAfterOneMoreProbe) {
+    addRange("127.0.0.1", "127.0.0.10");
+    form->KnownServers.count = 1;
+    form->KnownServers.address[0] = QStringLiteral("127.0.0.99");
+    form->KnownServers.port[0] = QStringLiteral("27015");
+    pump->actions[3] = [&] {
+        form->AddServerRow(row("127.0.0.2", "27015"));
+        form->SBStop->click();
+    };
+    form->SBScanAllClick();
+    EXPECT_EQ(sends(), (QStringList{QStringLiteral("send 127.0.0.1:27015 25"),
+                                    QStringLiteral("send 127.0.0.2:27015 25"),
+                                    QStringLiteral("send 127.0.0.3:27015 25"),
+                                    QStringLiteral("send 127.0.0.4:27015 25")}));
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan stoped."));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("3"));
+    EXPECT_EQ(form->KnownServers.count, 1);
+    EXPECT_EQ(form->KnownServers.address[0], QStringLiteral("127.0.0.99"));
+    EXPECT_FALSE(form->ScanInProgress);
+    EXPECT_TRUE(form->StopRequested);
+    EXPECT_TRUE(form->SBRefresh->isEnabled());
+    EXPECT_FALSE(form->SBStop->isEnabled());
+    EXPECT_TRUE(form->RGBox->isEnabled());
+    EXPECT_TRUE(form->Timer->isActive());
+    EXPECT_EQ(form->ScanCooldown, 3);
+}
+
+TEST_F(ScanDriverTest, StopInTheLastPumpLetsTheScanComplete) {
+    struct Case {
+        const char* what;
+        bool range;
+        int stopAtPump;
+    } cases[] = {
+        {"last range address", true, 3},
+        {"last favourite, no range", false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings->LWranges->clear();
+        settings->LVFav->clear();
+        log = ScanLog();
+        addFavourite("127.0.0.8", "27015");
+        if (c.range) {
+            addRange("127.0.0.1", "127.0.0.2", false);
+            addRange("127.0.0.3", "127.0.0.4");
+        } else {
+            addFavourite("127.0.0.9", "27015");
+        }
+        pump->actions.clear();
+        pump->actions[c.stopAtPump] = [&] {
+            form->AddServerRow(row("127.0.0.8", "27015"));
+            form->SBStopClick();
+        };
+        form->SBScanAllClick();
+        EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+        EXPECT_EQ(form->KnownServers.count, 1);
+        EXPECT_EQ(form->KnownServers.address[0], QStringLiteral("127.0.0.8"));
+        EXPECT_EQ(log.pumps, c.stopAtPump);
+    }
+}
+
+TEST_F(ScanDriverTest, CoolDownCountsOnTheButtonAndEnablesItAfterFourTicks) {
+    for (bool autoConnect : {false, true}) {
+        SCOPED_TRACE(autoConnect);
+        addRange("127.0.0.1", "127.0.0.1");
+        form->SBScanAllClick();
+        form->AutoConnectOn = autoConnect;
+        EXPECT_EQ(form->SBScanAll->text(), QStringLiteral("Scan"));
+        QStringList captions;
+        for (int tick = 0; tick < 4; ++tick) {
+            EXPECT_FALSE(form->SBScanAll->isEnabled());
+            EXPECT_TRUE(form->Timer->isActive());
+            form->TimerTimer();
+            captions << form->SBScanAll->text();
+        }
+        EXPECT_EQ(captions, (QStringList{QStringLiteral("Wait 3"), QStringLiteral("Wait 2"),
+                                         QStringLiteral("Wait 1"), QStringLiteral("Scan")}));
+        EXPECT_FALSE(form->Timer->isActive());
+        EXPECT_EQ(form->SBScanAll->isEnabled(), !autoConnect);
+        form->AutoConnectOn = false;
+    }
+}
+
+TEST_F(ScanDriverTest, AutoConnectKeepsItsButtonDuringTheScan) {
+    addRange("127.0.0.1", "127.0.0.1");
+    form->AutoConnectOn = true;
+    form->SBAuto->setEnabled(true);
+    bool enabledDuringScan = false;
+    pump->actions[1] = [&] { enabledDuringScan = form->SBAuto->isEnabled(); };
+    form->SBScanAllClick();
+    EXPECT_TRUE(enabledDuringScan);
+}
+
+TEST_F(ScanDriverTest, EntriesRemovedInsideThePumpAreNeverRead) {
+    addFavourite("127.0.0.7", "27015");
+    addFavourite("127.0.0.8", "27015");
+    addFavourite("127.0.0.9", "27015");
+    addRange("127.0.0.1", "127.0.0.3");
+    addRange("127.0.0.20", "127.0.0.21");
+    pump->actions[1] = [&] {
+        delete settings->LVFav->takeTopLevelItem(2);
+        delete settings->LVFav->takeTopLevelItem(1);
+    };
+    pump->actions[2] = [&] { settings->LWranges->clear(); };
+    form->SBScanAllClick();
+    EXPECT_EQ(sends(), (QStringList{QStringLiteral("send 127.0.0.7:27015 25"),
+                                    QStringLiteral("send 127.0.0.1:27015 25")}));
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+}
+
+TEST_F(ScanDriverTest, KnownServersKeepsTheFirst41Rows) {
+    addRange("127.0.0.1", "127.0.0.1");
+    pump->actions[1] = [&] {
+        for (int i = 1; i <= 45; ++i) form->AddServerRow(row("127.0.1." + std::to_string(i), "27015"));
+    };
+    form->SBScanAllClick();
+    ASSERT_EQ(form->KnownServers.count, 41);
+    EXPECT_EQ(form->KnownServers.address[0], QStringLiteral("127.0.1.1"));
+    EXPECT_EQ(form->KnownServers.address[40], QStringLiteral("127.0.1.41"));
+    EXPECT_EQ(form->KnownServers.port[40], QStringLiteral("27015"));
+    EXPECT_TRUE(form->SBRefresh->isEnabled());
+}
+
+TEST_F(ScanDriverTest, AClosedEndpointEndsTheScanWithoutAnotherSend) {
+    addRange("127.0.0.1", "127.0.0.10");
+    pump->actions[2] = [&] { endpoint->close(); };
+    form->SBScanAllClick();
+    EXPECT_EQ(sends().size(), 2);
+    EXPECT_EQ(log.pumps, 2);
+}
+
+}  // namespace
+

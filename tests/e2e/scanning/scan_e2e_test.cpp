@@ -1,0 +1,227 @@
+// Whole scans through the real endpoint against the fake LAN, in a private
+// network namespace, with the real main window and settings dialog.
+
+#include "tests/support/fake_lan/fake_lan_process.h"
+
+#include "app/settings/settings_dialog.h"
+#include "app/shell/main_window.h"
+#include "app/shell/server_list_view.h"
+#include "platform/event_pump.h"
+#include "platform/local_address.h"
+#include "platform/qt_udp_endpoint.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LoopbackAddress : public LocalAddressProvider {
+public:
+    QString address() const override { return QStringLiteral("127.0.0.1"); }
+};
+
+QJsonObject server(const char* address, int port, const char* kind, const char* name) {
+    return FakeLanProcess::server(QString::fromLatin1(address), port, QString::fromLatin1(kind),
+                                  QString::fromLatin1(name));
+}
+
+class ScanEndToEnd : public ::testing::Test {
+protected:
+    void startWindow() {
+        TForm1Platform platform;
+        platform.udp = std::make_unique<QtUdpEndpoint>(27005);
+        platform.pump = std::make_unique<QtEventPump>();
+        platform.localAddress = std::make_unique<LoopbackAddress>();
+        form = std::make_unique<TForm1>(std::move(platform));
+        settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
+        form->Settings = settings.get();
+        settings->LWranges->clear();
+        settings->LVFav->clear();
+        settings->CSport->setText(QStringLiteral("27015"));
+        settings->HLTVport->setText(QStringLiteral("27020"));
+        settings->SEDelay->setValue(1);
+        settings->CBOld->setChecked(false);
+        settings->CBBroadcast->setChecked(false);
+        form->setRGIndex(0);
+        form->SBScanAll->setEnabled(true);
+    }
+
+    void TearDown() override {
+        if (form) form->Settings = nullptr;
+        settings.reset();
+        form.reset();
+    }
+
+    void addRange(const char* from, const char* to) {
+        auto* item = new QTreeWidgetItem(settings->LWranges,
+                                         {QString::fromLatin1(from), QString::fromLatin1(to)});
+        item->setCheckState(0, Qt::Checked);
+    }
+    void addFavourite(const char* host, const char* port) {
+        new QTreeWidgetItem(settings->LVFav, {QString::fromLatin1(host), QString::fromLatin1(port)});
+    }
+
+    // "game|address|port|name" of every row of LW.
+    QStringList rows() const {
+        QStringList result;
+        for (int i = 0; i < form->LW->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = form->LW->topLevelItem(i);
+            result << QStringList{item->text(ServerListView::Game), item->text(ServerListView::Address),
+                                  item->text(ServerListView::Port), item->text(ServerListView::Name)}
+                          .join(QLatin1Char('|'));
+        }
+        result.sort();
+        return result;
+    }
+    QStringList knownServers() const {
+        QStringList result;
+        for (int i = 0; i < form->KnownServers.count; ++i)
+            result << form->KnownServers.address[i] + QLatin1Char(':') + form->KnownServers.port[i];
+        return result;
+    }
+    QStringList rowAddresses() const {
+        QStringList result;
+        for (int i = 0; i < form->LW->topLevelItemCount(); ++i)
+            result << form->LW->topLevelItem(i)->text(ServerListView::Address) + QLatin1Char(':')
+                          + form->LW->topLevelItem(i)->text(ServerListView::Port);
+        return result;
+    }
+    bool waitForRows(int count) {
+        return QTest::qWaitFor([&] { return form->LW->topLevelItemCount() >= count; }, 10000);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TSettings> settings;
+};
+
+TEST_F(ScanEndToEnd, ARangeScanListsEveryKindOfServer) {
+    QJsonObject old = server("127.0.0.20", 27015, "old", "Old box");
+    FakeLanProcess lan({server("127.0.0.5", 27015, "goldsrc", "Gold"),
+                        server("127.0.0.9", 27015, "source", "Src"),
+                        server("127.0.0.9", 27016, "goldsrc", "Second port"),
+                        old,
+                        server("127.0.0.30", 27015, "silent", "Mute")});
+    ASSERT_TRUE(lan.start());
+    startWindow();
+    addFavourite("127.0.0.9", "27016");
+    addRange("127.0.0.1", "127.0.0.40");
+    settings->CBOld->setChecked(true);
+
+    form->SBScanAllClick();
+    // Nothing ran between completion and here: the table holds exactly the
+    // rows listed at completion.
+    EXPECT_EQ(knownServers(), rowAddresses());
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("41"));
+
+    ASSERT_TRUE(waitForRows(4));
+    QTest::qWait(100);  // a stray repeated answer would add a fifth row now
+    EXPECT_EQ(rows(), (QStringList{QStringLiteral("1.6|127.0.0.20|27015|Old box"),
+                                   QStringLiteral("1.6|127.0.0.5|27015|Gold"),
+                                   QStringLiteral("1.6|127.0.0.9|27016|Second port"),
+                                   QStringLiteral("CSS|127.0.0.9|27015|Src")}));
+    // Every server was asked once with each request, from port 27005.
+    for (const QString& s : {QStringLiteral("127.0.0.5:27015"), QStringLiteral("127.0.0.9:27015"),
+                             QStringLiteral("127.0.0.9:27016"), QStringLiteral("127.0.0.20:27015"),
+                             QStringLiteral("127.0.0.30:27015")}) {
+        SCOPED_TRACE(s.toStdString());
+        QList<QByteArray> heard;
+        for (const auto& h : lan.heard())
+            if (h.server == s) {
+                heard << h.data;
+                EXPECT_TRUE(h.from.endsWith(QStringLiteral(":27005")));
+            }
+        ASSERT_EQ(heard.size(), 2);
+        EXPECT_EQ(heard[0].size(), 25);
+        EXPECT_EQ(heard[1], QByteArray("\xff\xff\xff\xffinfostring\0", 15));
+    }
+    EXPECT_TRUE(form->SBRefresh->isEnabled());
+    EXPECT_FALSE(form->SBScanAll->isEnabled());
+}
+
+TEST_F(ScanEndToEnd, StopEndsTheScanOneAddressAfterTheClick) {
+    // Every address of the range is a server, so the fake LAN's log says
+    // exactly which addresses were probed.
+    QJsonArray servers;
+    for (int i = 1; i <= 40; ++i) {
+        const QByteArray address = "127.0.0." + QByteArray::number(i);
+        servers.append(server(address.constData(), 27015, i == 5 ? "goldsrc" : "silent", "S"));
+    }
+    FakeLanProcess lan(servers);
+    ASSERT_TRUE(lan.start());
+    startWindow();
+    settings->SEDelay->setValue(5);
+    addRange("127.0.0.1", "127.0.0.40");
+    form->KnownServers.count = 1;
+    form->KnownServers.address[0] = QStringLiteral("127.0.0.99");
+    form->KnownServers.port[0] = QStringLiteral("27015");
+    // Stop as soon as the first server is listed.
+    QObject::connect(form->LW->model(), &QAbstractItemModel::rowsInserted, form.get(),
+                     [this] { if (form->SBStop->isEnabled()) form->SBStop->click(); });
+
+    form->SBScanAllClick();
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan stoped."));
+    const int counted = form->statusText(1).toInt();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lan.serversHeard().size() >= counted + 1; }, 10000));
+    QTest::qWait(100);
+    QSet<QString> expected;
+    for (int i = 1; i <= counted + 1; ++i) expected << QStringLiteral("127.0.0.%1:27015").arg(i);
+    const QStringList heard = lan.serversHeard();
+    EXPECT_EQ(QSet<QString>(heard.begin(), heard.end()), expected);
+    EXPECT_GE(counted, 5);
+    EXPECT_LT(counted, 40);
+    EXPECT_EQ(knownServers(), QStringList{QStringLiteral("127.0.0.99:27015")});
+    EXPECT_TRUE(form->SBRefresh->isEnabled());
+
+    // The cool-down: "Scan" for a second, then the count, then "Scan" again.
+    QStringList captions{form->SBScanAll->text()};
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        if (captions.last() != form->SBScanAll->text()) captions << form->SBScanAll->text();
+        return form->SBScanAll->isEnabled();
+    }, 10000));
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Scan"), QStringLiteral("Wait 3"),
+                                     QStringLiteral("Wait 2"), QStringLiteral("Wait 1"),
+                                     QStringLiteral("Scan")}));
+}
+
+TEST_F(ScanEndToEnd, FavouritesBroadcastAndARangeAreCountedAndAnswered) {
+    QJsonObject hearsBroadcast = server("127.0.0.50", 27015, "source", "Heard the broadcast");
+    hearsBroadcast[QStringLiteral("broadcast")] = true;
+    FakeLanProcess lan({server("127.0.0.9", 27016, "goldsrc", "Favourite one"),
+                        server("127.0.0.9", 27017, "source", "Favourite two"),
+                        server("127.0.0.12", 27015, "goldsrc", "In range"),
+                        hearsBroadcast});
+    ASSERT_TRUE(lan.start());
+    startWindow();
+    addFavourite("127.0.0.9", "27016");
+    addFavourite("127.0.0.9", "27017");
+    settings->CBBroadcast->setChecked(true);
+    addRange("127.0.0.1", "127.0.0.20");
+
+    form->SBScanAllClick();
+    EXPECT_EQ(form->statusText(1), QStringLiteral("23"));
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+    ASSERT_TRUE(waitForRows(4));
+    EXPECT_EQ(rows(), (QStringList{QStringLiteral("1.6|127.0.0.12|27015|In range"),
+                                   QStringLiteral("1.6|127.0.0.9|27016|Favourite one"),
+                                   QStringLiteral("CSS|127.0.0.50|27015|Heard the broadcast"),
+                                   QStringLiteral("CSS|127.0.0.9|27017|Favourite two")}));
+    bool viaBroadcast = false;
+    for (const auto& h : lan.heard())
+        viaBroadcast |= h.server == QStringLiteral("127.0.0.50:27015") && h.via == QStringLiteral("broadcast");
+    EXPECT_TRUE(viaBroadcast);
+}
+
+}  // namespace
+
