@@ -1,6 +1,7 @@
 // Program start: the windows are created in a fixed order (the main window
 // first, then the settings dialog, which opens the settings file) and destroyed
 // in the reverse order after the event loop, so the settings are written last.
+#include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"
 #include "platform/termination_signals.h"
 
@@ -8,10 +9,6 @@
 #include <QWidget>
 #include <memory>
 
-#if __has_include("app/settings/settings_dialog.h")
-#include "app/settings/settings_dialog.h"
-#define ZARNEK_HAVE_SETTINGS_DIALOG 1
-#endif
 
 int main(int argc, char** argv)
 {
@@ -44,11 +41,9 @@ int main(int argc, char** argv)
     auto form1 = std::make_unique<TForm1>(TForm1Platform::system());
     if (form1->SecondInstance() || endedEarly)
         return 0;
-#ifdef ZARNEK_HAVE_SETTINGS_DIALOG
     // The second window: opens zarnek.ini and loads every setting.
     auto settings = std::make_unique<TSettings>(*form1, settingsFilePath());
     form1->Settings = settings.get();
-#endif
     if (endedEarly)
         return 0;  // in reverse order of creation, so the settings are written
     QObject::connect(form1.get(), &TForm1::programEnded, &app, &QCoreApplication::quit,
@@ -61,10 +56,8 @@ int main(int argc, char** argv)
 
     // Reverse order of creation: the settings dialog writes the settings file
     // before the main window goes.
-#ifdef ZARNEK_HAVE_SETTINGS_DIALOG
     settings.reset();
     form1->Settings = nullptr;
-#endif
     created = nullptr;
     form1.reset();
     return result;

@@ -2,6 +2,7 @@
 // key, showing, the close request and the end.
 #include "app/shell/main_window.h"
 
+#include "app/settings/settings_dialog.h"
 #include "app/shell/server_list_view.h"
 #include "platform/event_pump.h"
 #include "platform/hot_key.h"
@@ -21,10 +22,6 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-#if __has_include("app/settings/settings_dialog.h")
-#include "app/settings/settings_dialog.h"
-#define ZARNEK_HAVE_SETTINGS_DIALOG 1
-#endif
 
 namespace {
 const QString kTitle = QStringLiteral("Zarnek_v1.98");
@@ -122,7 +119,6 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
-#ifdef ZARNEK_HAVE_SETTINGS_DIALOG
     if (!Settings)
         return;
     if (Settings->CBAutoUpdate->isChecked())
@@ -131,7 +127,6 @@ void TForm1::FormShow()
     // whenever it is on.
     if (Settings->Trans || windowOpacity() < 1.0)
         setWindowOpacity(Settings->TransLevel / 255.0);
-#endif
 }
 
 void TForm1::hideEvent(QHideEvent* event)
@@ -205,10 +200,8 @@ void TForm1::Exit1Click() { close(); }
 
 void TForm1::Options1Click()
 {
-#ifdef ZARNEK_HAVE_SETTINGS_DIALOG
     if (Settings)
         Settings->showNonModal();
-#endif
 }
 
 void TForm1::About1Click()
@@ -222,10 +215,8 @@ void TForm1::About1Click()
 
 void TForm1::RGClick()
 {
-#ifdef ZARNEK_HAVE_SETTINGS_DIALOG
     if (Settings)
         Settings->storeGameType(RGIndex());
-#endif
 }
 
 int TForm1::RGIndex() const { return RG->checkedId(); }
