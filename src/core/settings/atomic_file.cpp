@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +53,11 @@ std::string targetOf(const std::string& path)
     return link.front() == '/' ? link : parentOf(path) + '/' + link;
 }
 
+std::string temporaryPattern(const std::string& target)
+{
+    return parentOf(target) + "/." + baseOf(target) + ".XXXXXX";
+}
+
 bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -98,11 +104,27 @@ std::optional<std::string> readWholeFile(const std::string& path, int* errorCode
     return out;
 }
 
+void removeLeftoverTemporaries(const std::string& path)
+{
+    const std::string target = targetOf(path);
+    const std::string dir = parentOf(target);
+    const std::string prefix = "." + baseOf(target) + ".";
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr)
+        return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name(e->d_name);
+        if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix)
+            ::unlink((dir + '/' + std::string(name)).c_str());
+    }
+    ::closedir(d);
+}
+
 std::optional<std::string> replaceFile(const std::string& path, std::string_view bytes)
 {
     const std::string target = targetOf(path);
     const std::string dir = parentOf(target);
-    std::string tmp = dir + "/." + baseOf(target) + ".XXXXXX";
+    std::string tmp = temporaryPattern(target);
 
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     if (fd < 0)

@@ -21,4 +21,9 @@ std::optional<std::string> readWholeFile(const std::string& path, int* errorCode
 // which case path is untouched and no temporary file remains.
 std::optional<std::string> replaceFile(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files replaceFile leaves beside path when the process
+// is killed between creating one and renaming it. Only one program instance
+// writes the file, so at start-up none of them is in use.
+void removeLeftoverTemporaries(const std::string& path);
+
 }  // namespace zarnek::settings

@@ -11,6 +11,7 @@ SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
 
 void SettingsFile::open()
 {
+    removeLeftoverTemporaries(path_);
     const auto bytes = readWholeFile(path_);
     doc_ = bytes ? IniDocument::parse(*bytes) : IniDocument{};
     open_ = true;

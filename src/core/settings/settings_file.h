@@ -23,7 +23,7 @@ public:
 
     // Reads the file. A missing or unreadable file reads as an empty document
     // (every setting its default), without a message; the first write creates
-    // the file.
+    // the file. Temporary files a killed run left beside it are removed.
     void open();
     bool isOpen() const { return open_; }
     // After close nothing reads or writes the file any more; update refuses.

@@ -167,9 +167,13 @@ TEST_F(SettingsFileTest, AKillAtAnyMomentLeavesTheOldFileOrTheNewOne)
         ASSERT_TRUE(now == first || now == second) << "round " << round << ", " << now.size() << " bytes";
         seenSecond += now == second;
     }
-    // Leftover temporary files of killed writers do not matter to the reader.
+    // A writer killed before its rename leaves its temporary file; the next
+    // run's open removes it, and nothing else.
+    std::ofstream((dir / ".zarnek.ini.AbC123").string()) << "half";
+    std::ofstream((dir / ".zarnek.ini.bak").string()) << "mine";
     SettingsFile file(path);
     file.open();
     EXPECT_EQ(file.document().serialize(), contents());
+    EXPECT_EQ(folderNames(), (std::vector<std::string>{".zarnek.ini.bak", "zarnek.ini"}));
     std::cout << "rounds that ended on the second set: " << seenSecond << " of 60\n";
 }
