@@ -10,14 +10,19 @@ constexpr char kRestore[] = "restore\n";
 constexpr int kConnectMs = 1000;
 }  // namespace
 
-LocalSocketInstance::LocalSocketInstance(const QString& title, QObject* parent)
+LocalSocketInstance::LocalSocketInstance(const QString& title, const QString& desktop,
+                                         QObject* parent)
     : SingleInstance(parent)
 {
+    QString place;
+    for (QChar c : desktop)
+        place += c.isLetterOrNumber() || c == u'.' || c == u'-' ? c : QChar(u'_');
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::tempPath();
     m_path = QDir(folder).filePath(title + QStringLiteral("-") +
                                    QString::number(static_cast<qulonglong>(getuid())) +
+                                   (place.isEmpty() ? QString() : QStringLiteral("-") + place) +
                                    QStringLiteral(".instance"));
 }
 

@@ -22,12 +22,14 @@ signals:
     void restoreRequested();
 };
 
-// A per-user local socket named after the program's title. A second instance
-// connects to it, sends its request and ends.
+// A per-user local socket named after the program's title and the desktop
+// (the X display), as instances on different desktops do not see each other's
+// windows. A second instance connects to it, sends its request and ends.
 class LocalSocketInstance : public SingleInstance {
     Q_OBJECT
 public:
-    explicit LocalSocketInstance(const QString& title, QObject* parent = nullptr);
+    explicit LocalSocketInstance(const QString& title, const QString& desktop = QString(),
+                                 QObject* parent = nullptr);
     ~LocalSocketInstance() override;
 
     bool handOverToRunning() override;

@@ -41,9 +41,12 @@ TEST_F(SingleInstanceTest, ASecondInstanceAsksTheFirstToRestore)
         EXPECT_TRUE(second.handOverToRunning());
         ASSERT_TRUE(QTest::qWaitFor([&] { return restores.count() == i + 1; }, 10000));
     }
-    // Another title is another program.
+    // Another title is another program; another desktop, another session.
     LocalSocketInstance other(QStringLiteral("Other"));
     EXPECT_FALSE(other.handOverToRunning());
+    LocalSocketInstance elsewhere(title, QStringLiteral(":1"));
+    EXPECT_FALSE(elsewhere.handOverToRunning());
+    EXPECT_FALSE(elsewhere.socketPath().contains(QLatin1Char(':')));
 }
 
 TEST_F(SingleInstanceTest, ASocketLeftByACrashedInstanceIsTakenOver)

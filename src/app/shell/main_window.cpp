@@ -38,7 +38,10 @@ TForm1Platform TForm1Platform::system()
     p.udp = std::make_unique<QtUdpEndpoint>(27005);
     p.pump = std::make_unique<QtEventPump>();
     p.hotKey = makeSystemHotKey();
-    p.instance = std::make_unique<LocalSocketInstance>(kTitle);
+    QString desktop = qEnvironmentVariable("DISPLAY");
+    if (desktop.isEmpty())
+        desktop = qEnvironmentVariable("WAYLAND_DISPLAY");
+    p.instance = std::make_unique<LocalSocketInstance>(kTitle, desktop);
     p.localAddress = std::make_unique<SystemLocalAddress>();
     return p;
 }
