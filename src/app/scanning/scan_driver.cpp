@@ -181,10 +181,12 @@ void TForm1::SBScanAllClick()
 
     // Broadcast and ranges go to the scan port, read again now; should the
     // user have emptied it meanwhile, the one checked at the click serves.
+    int scanPort = udp()->remotePort();
     if (RGIndex() == 0 || RGIndex() == 1) {
         const auto now = portOf(RGIndex() == 1 ? run.settings().HLTVport : run.settings().CSport);
-        udp()->setRemotePort(now.value_or(clickedPort.value_or(udp()->remotePort())));
+        scanPort = now.value_or(clickedPort.value_or(scanPort));
     }
+    udp()->setRemotePort(scanPort);
 
     if (run.settings().CBBroadcast->isChecked()) {
         const QString target = scanBroadcastAddress(localAddress()->address());
@@ -210,6 +212,10 @@ void TForm1::SBScanAllClick()
         while (const auto address = walk->next()) {
             const QString text = QString::fromStdString(zarnek::scanning::quadText(*address));
             udp()->setRemoteHost(text);
+            // The endpoint is shared: a server selected inside the pump has
+            // had its detail queries sent to its own port, and the rest of the
+            // range must not be probed there.
+            udp()->setRemotePort(scanPort);
             run.sendInfo();
             run.sleep(run.delay());
             run.sendOldInfoIfOn();

@@ -396,6 +396,21 @@ TEST_F(ScanDriverTest, EntriesRemovedInsideThePumpAreNeverRead) {
     EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
 }
 
+TEST_F(ScanDriverTest, RangeAddressesKeepTheScanPortWhenAServerIsQueriedInsideThePump) {
+    addRange("127.0.0.1", "127.0.0.3");
+    pump->actions[1] = [&] {
+        // What selecting a row does: its detail queries go to its own port.
+        form->udp()->setRemoteHost(QStringLiteral("127.0.0.9"));
+        form->udp()->setRemotePort(27016);
+        form->udp()->send("\xff\xff\xff\xffU", 5);
+    };
+    form->SBScanAllClick();
+    EXPECT_EQ(sends(), (QStringList{QStringLiteral("send 127.0.0.1:27015 25"),
+                                    QStringLiteral("send 127.0.0.9:27016 5"),
+                                    QStringLiteral("send 127.0.0.2:27015 25"),
+                                    QStringLiteral("send 127.0.0.3:27015 25")}));
+}
+
 TEST_F(ScanDriverTest, KnownServersKeepsTheFirst41Rows) {
     addRange("127.0.0.1", "127.0.0.1");
     pump->actions[1] = [&] {
