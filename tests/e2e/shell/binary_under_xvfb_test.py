@@ -139,12 +139,14 @@ def main():
         check(code == 0, "SIGTERM during the notice ends that instance (status 0)")
         check(snapshot(ini) == before, "it left the settings file alone")
 
+        started = time.monotonic()
         first.send_signal(signal.SIGTERM)
         try:
             code = first.wait(timeout=20)
         except subprocess.TimeoutExpired:
             first.kill()
             code = None
+        print("     SIGTERM ended the program after %.0f ms" % ((time.monotonic() - started) * 1000))
         check(code == 0, "SIGTERM ends the first instance in order (status 0)")
         after = snapshot(ini)
         check(after is not None and after != before and b"Height=" in after[2],
