@@ -35,10 +35,9 @@ void print(const QByteArray& bytes)
     std::fflush(stdout);
 }
 
-std::string probedLine(int probed)
+std::string probedCount(int probed)
 {
-    return "nothing answered; " + std::to_string(probed) +
-           (probed == 1 ? " target probed" : " targets probed");
+    return std::to_string(probed) + (probed == 1 ? " target probed" : " targets probed");
 }
 
 int runScan(QtUdpEndpoint& udp, const QueryOptions& options)
@@ -53,7 +52,7 @@ int runScan(QtUdpEndpoint& udp, const QueryOptions& options)
     zarnek::tools::ScanSession scan(udp, pump, options);
     scan.run(broadcast);
     if (scan.servers().empty()) {
-        complain(probedLine(scan.probed()));
+        complain("no server listed; " + probedCount(scan.probed()));
         return kExitOk;
     }
     print(options.json ? zarnek::tools::serversJson(scan.servers())
@@ -67,7 +66,9 @@ int runDetails(QtUdpEndpoint& udp, const QueryOptions& options)
     zarnek::tools::DetailsSession details(udp, pump, options);
     details.run();
     if (!details.answered()) {
-        complain(probedLine(1));
+        const zarnek::tools::Probe& server = options.probes.front();
+        complain("no players or rules answer from " + server.address + ":" +
+                 std::to_string(server.port) + "; " + probedCount(1));
         return kExitOk;
     }
     print(options.json ? zarnek::tools::detailsJson(details.players(), details.rules())

@@ -173,7 +173,7 @@ class QueryTest(unittest.TestCase):
     def test_nothing_answered(self):
         done = self.run_ok("scan", "--wait", WAIT, "127.0.0.10", "127.0.0.30-127.0.0.31")
         self.assertEqual(done.stdout, "")
-        self.assertEqual(done.stderr, "zarnek-query: nothing answered; 3 targets probed\n")
+        self.assertEqual(done.stderr, "zarnek-query: no server listed; 3 targets probed\n")
 
     def test_broadcast_only_when_asked(self):
         self.run_ok("scan", "--port", "27016", "--wait", WAIT, "127.0.0.41")
@@ -232,7 +232,8 @@ class QueryTest(unittest.TestCase):
     def test_details_of_a_silent_server(self):
         done = self.run_ok("details", "--wait", WAIT, "127.0.1.5")
         self.assertEqual(done.stdout, "")
-        self.assertEqual(done.stderr, "zarnek-query: nothing answered; 1 target probed\n")
+        self.assertEqual(done.stderr, "zarnek-query: no players or rules answer from "
+                                      "127.0.1.5:27015; 1 target probed\n")
 
     # --- the command line ---------------------------------------------------
 
