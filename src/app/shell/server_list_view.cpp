@@ -1,6 +1,7 @@
 #include "app/shell/server_list_view.h"
 
 #include <QHeaderView>
+#include <QApplication>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -9,14 +10,35 @@
 namespace {
 
 // Draws the grid lines of a report view: a line below each row and to the
-// right of each cell.
+// right of each cell. The icon of the narrow "A" column is drawn centred in
+// its cell, as the usual margins would not leave it room.
 class GridDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    GridDelegate(int iconOnlyColumn, QObject* parent)
+        : QStyledItemDelegate(parent), m_iconOnlyColumn(iconOnlyColumn)
+    {
+    }
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override
     {
-        QStyledItemDelegate::paint(painter, option, index);
+        if (index.column() == m_iconOnlyColumn) {
+            QStyleOptionViewItem plain = option;
+            initStyleOption(&plain, index);
+            const QIcon icon = plain.icon;
+            plain.icon = QIcon();
+            plain.features &= ~QStyleOptionViewItem::HasDecoration;
+            const QWidget* widget = option.widget;
+            QStyle* style = widget ? widget->style() : QApplication::style();
+            style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, widget);
+            if (!icon.isNull()) {
+                const QSize size = option.decorationSize.boundedTo(option.rect.size());
+                QRect target(QPoint(0, 0), size);
+                target.moveCenter(option.rect.center());
+                icon.paint(painter, target);
+            }
+        } else {
+            QStyledItemDelegate::paint(painter, option, index);
+        }
         painter->save();
         painter->setPen(option.palette.color(QPalette::Mid));
         const QRect r = option.rect;
@@ -24,6 +46,9 @@ public:
         painter->drawLine(r.topRight(), r.bottomRight());
         painter->restore();
     }
+
+private:
+    int m_iconOnlyColumn;
 };
 
 }  // namespace
@@ -52,7 +77,7 @@ ServerListView::ServerListView(QWidget* parent) : QTreeWidget(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
     setIconSize(QSize(16, 16));
-    setItemDelegate(new GridDelegate(this));
+    setItemDelegate(new GridDelegate(A, this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     QHeaderView* h = header();
