@@ -29,10 +29,16 @@ void complain(const std::string& line)
     std::fprintf(stderr, "zarnek-query: %s\n", line.c_str());
 }
 
-void print(const QByteArray& bytes)
+// A list that could not be written (a full disk, a closed pipe) must not end
+// with the status of success.
+int print(const QByteArray& bytes)
 {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        complain("cannot write the output");
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 std::string probedCount(int probed)
@@ -55,9 +61,8 @@ int runScan(QtUdpEndpoint& udp, const QueryOptions& options)
         complain("no server listed; " + probedCount(scan.probed()));
         return kExitOk;
     }
-    print(options.json ? zarnek::tools::serversJson(scan.servers())
-                       : zarnek::tools::serverLines(scan.servers()));
-    return kExitOk;
+    return print(options.json ? zarnek::tools::serversJson(scan.servers())
+                              : zarnek::tools::serverLines(scan.servers()));
 }
 
 int runDetails(QtUdpEndpoint& udp, const QueryOptions& options)
@@ -71,9 +76,8 @@ int runDetails(QtUdpEndpoint& udp, const QueryOptions& options)
                  std::to_string(server.port) + "; " + probedCount(1));
         return kExitOk;
     }
-    print(options.json ? zarnek::tools::detailsJson(details.players(), details.rules())
-                       : zarnek::tools::detailLines(details.players(), details.rules()));
-    return kExitOk;
+    return print(options.json ? zarnek::tools::detailsJson(details.players(), details.rules())
+                              : zarnek::tools::detailLines(details.players(), details.rules()));
 }
 
 }  // namespace
@@ -88,8 +92,7 @@ int main(int argc, char** argv)
     }
     const QueryOptions& options = *parsed.options;
     if (options.command == Command::Help) {
-        print(QByteArray::fromStdString(zarnek::tools::usageText()));
-        return kExitOk;
+        return print(QByteArray::fromStdString(zarnek::tools::usageText()));
     }
 
     QCoreApplication app(argc, argv);

@@ -225,7 +225,8 @@ Options:
   --help          show this text
 
 Exit status: 0 when the queries went out (also when nothing answered),
-1 when the local port cannot be bound, 2 for a malformed command line.
+1 when the local port cannot be bound or the output cannot be written,
+2 for a malformed command line.
 )";
 }
 
