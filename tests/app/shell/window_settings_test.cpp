@@ -1,5 +1,6 @@
-// The settings are loaded into the window at creation and written only when the
-// program ends, after the window has closed.
+// The main window together with the settings dialog: the settings are loaded at
+// creation and written only when the program ends, after the window closed;
+// showing the window applies the auto-scan timer and the translucency.
 #include "tests/support/test_program.h"
 
 #include <QCheckBox>
@@ -19,7 +20,7 @@ QByteArray readAll(const QString& path)
 
 }  // namespace
 
-TEST(CloseOrder, SettingsAreLoadedAtStartAndWrittenAfterTheWindowClosed)
+TEST(WindowAndSettings, SettingsAreLoadedAtStartAndWrittenAfterTheWindowClosed)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -47,7 +48,7 @@ TEST(CloseOrder, SettingsAreLoadedAtStartAndWrittenAfterTheWindowClosed)
     EXPECT_TRUE(written.contains("GameType=1")) << written.constData();
 }
 
-TEST(CloseOrder, ScanPortChoiceIsStoredAtOnce)
+TEST(WindowAndSettings, ScanPortChoiceIsStoredAtOnce)
 {
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("zarnek.ini"));
@@ -58,7 +59,7 @@ TEST(CloseOrder, ScanPortChoiceIsStoredAtOnce)
     EXPECT_TRUE(readAll(ini).contains("GameType=0"));
 }
 
-TEST(CloseOrder, ShowingTheWindowStartsTheFavouritesTimerOnlyWithAutoScan)
+TEST(WindowAndSettings, ShowingTheWindowStartsTheFavouritesTimerOnlyWithAutoScan)
 {
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("zarnek.ini"));
@@ -73,4 +74,22 @@ TEST(CloseOrder, ShowingTheWindowStartsTheFavouritesTimerOnlyWithAutoScan)
     EXPECT_TRUE(program->TimerFav->isActive());
     program->hide();
     EXPECT_FALSE(program->TimerFav->isActive());
+}
+
+TEST(WindowAndSettings, EveryShowReappliesTheTranslucencyLevel)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("zarnek.ini"));
+    TestProgram program(ini);
+    program->show();
+    EXPECT_DOUBLE_EQ(program->windowOpacity(), 1.0);  // off by default
+    program->hide();
+    program.settings->Trans = true;
+    program.settings->TransLevel = 128;
+    program->show();
+    EXPECT_NEAR(program->windowOpacity(), 128 / 255.0, 0.01);
+    program->hide();
+    program.settings->TransLevel = 200;
+    program->show();
+    EXPECT_NEAR(program->windowOpacity(), 200 / 255.0, 0.01);
 }
