@@ -143,8 +143,10 @@ void TSettings::buildScanPage()
     LWranges = makeList(TS2, "LWranges", {QStringLiteral("From IP:"), QStringLiteral("To IP:")});
     LWranges->header()->setSectionsClickable(false);
     LWranges->header()->setDefaultAlignment(Qt::AlignCenter);
-    LWranges->setColumnWidth(RangeFromColumn, 20 + 91);
-    LWranges->setColumnWidth(RangeToColumn, 91);
+    // Wide enough for the longest address in the list's font.
+    const int address = LWranges->fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + 12;
+    LWranges->setColumnWidth(RangeFromColumn, 24 + address);
+    LWranges->setColumnWidth(RangeToColumn, address);
     LWranges->setFixedHeight(140);
 
     CSport = portEdit(TS2, "CSport");
@@ -203,7 +205,7 @@ void TSettings::buildFavoritesPage()
     right->addLayout(interval);
     right->addStretch();
     auto* page = new QHBoxLayout(TS3);
-    page->addWidget(LVFav);
+    page->addWidget(LVFav, 0, Qt::AlignTop);
     page->addLayout(right);
     page->addStretch();
 }

@@ -124,6 +124,10 @@ std::optional<std::string> replaceFile(const std::string& path, std::string_view
 {
     const std::string target = targetOf(path);
     const std::string dir = parentOf(target);
+    // A file the user made read-only stays as it is, as an in-place write
+    // would leave it; the rename alone would replace it regardless.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+        return errorText("the file is not writable", errno);
     std::string tmp = temporaryPattern(target);
 
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);

@@ -17,7 +17,8 @@ std::optional<std::string> readWholeFile(const std::string& path, int* errorCode
 // over path in one step. A symbolic link at path is followed, so the file it
 // points to is replaced and the link stays. An existing file keeps its
 // permission bits; a new one is readable by its owner only, because it holds
-// the last server password in plain text. Returns the reason on failure, in
+// the last server password in plain text. A file the user may not write is
+// not replaced. Returns the reason on failure, in
 // which case path is untouched and no temporary file remains.
 std::optional<std::string> replaceFile(const std::string& path, std::string_view bytes);
 

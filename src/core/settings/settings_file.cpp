@@ -3,6 +3,7 @@
 #include "core/settings/atomic_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace zarnek::settings {
@@ -21,9 +22,13 @@ std::optional<std::string> SettingsFile::update(const std::function<void(IniDocu
 {
     if (!open_)
         return std::string("the settings file is closed");
+    // A file that is there but cannot be read is not replaced by one built
+    // without its contents.
     int err = 0;
     const auto bytes = readWholeFile(path_, &err);
-    IniDocument next = bytes ? IniDocument::parse(*bytes) : err == ENOENT ? IniDocument{} : doc_;
+    if (!bytes && err != ENOENT)
+        return std::string("cannot read the file: ") + std::strerror(err);
+    IniDocument next = bytes ? IniDocument::parse(*bytes) : IniDocument{};
     edit(next);
     if (auto failure = replaceFile(path_, next.serialize()))
         return failure;

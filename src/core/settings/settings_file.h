@@ -34,7 +34,8 @@ public:
     // Applies edit to the file as it is on the disk now (so an edit a user made
     // to another section while the program ran is kept, as the profile
     // functions keep it) and replaces the file once. On failure the file and
-    // the document stay as they were and the reason is returned.
+    // the document stay as they were and the reason is returned; a file that
+    // is there but cannot be read or written is left alone.
     std::optional<std::string> update(const std::function<void(IniDocument&)>& edit);
 
 private:

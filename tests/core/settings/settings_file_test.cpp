@@ -114,6 +114,17 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAndTheDocument)
         EXPECT_NE(failure->find("Not a directory"), std::string::npos) << *failure;
     }
 
+    {
+        // Something there that cannot be read as a file is not replaced.
+        const fs::path folder = dir / "folder.ini";
+        fs::create_directory(folder);
+        SettingsFile file(folder.string());
+        file.open();
+        EXPECT_TRUE(file.update([](IniDocument& d) { writeGameType(d, 1); }).has_value());
+        EXPECT_TRUE(fs::is_directory(folder));
+        fs::remove(folder);
+    }
+
     put("[Settings]\nDelay=3\n");
     SettingsFile file(path);
     file.open();
@@ -137,6 +148,43 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAndTheDocument)
     file.close();
     EXPECT_TRUE(file.update([](IniDocument& d) { writeGameType(d, 1); }).has_value());
     EXPECT_EQ(contents(), "[Settings]\nDelay=3\n");
+}
+
+TEST_F(SettingsFileTest, AFileTheUserMayNotReadOrWriteIsNotReplaced)
+{
+    // The rename would replace it whatever its permissions, so the store
+    // checks them. Root passes every check; the checks run as nobody then.
+    fs::permissions(dir, fs::perms::all);
+    const std::string readOnly = (dir / "read-only.ini").string();
+    const std::string writeOnly = (dir / "write-only.ini").string();
+    std::ofstream(readOnly) << "[Settings]\nDelay=3\n";
+    std::ofstream(writeOnly) << "[Settings]\nDelay=4\n";
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(writeOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+
+    auto check = [&]() -> int {
+        int failures = 0;
+        for (const std::string& p : {readOnly, writeOnly}) {
+            SettingsFile file(p);
+            file.open();
+            failures += file.update([](IniDocument& d) { writeGameType(d, 1); }).has_value() ? 0 : 1;
+        }
+        return failures;
+    };
+    if (::getuid() == 0) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(::setuid(65534) == 0 ? check() : 100);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    } else {
+        EXPECT_EQ(check(), 0);
+    }
+    EXPECT_EQ(readWholeFile(readOnly), std::optional<std::string>("[Settings]\nDelay=3\n"));
+    EXPECT_EQ(readWholeFile(writeOnly), std::optional<std::string>("[Settings]\nDelay=4\n"));
 }
 
 TEST_F(SettingsFileTest, AKillAtAnyMomentLeavesTheOldFileOrTheNewOne)
