@@ -111,10 +111,12 @@ TEST_F(ScanEndToEnd, ARangeScanListsEveryKindOfServer) {
                         server("127.0.0.9", 27015, "source", "Src"),
                         server("127.0.0.9", 27016, "goldsrc", "Second port"),
                         old,
-                        server("127.0.0.30", 27015, "silent", "Mute")});
+                        server("127.0.0.30", 27015, "silent", "Mute"),
+                        server("127.0.0.1", 27018, "goldsrc", "By name")});
     ASSERT_TRUE(lan.start());
     startWindow();
     addFavourite("127.0.0.9", "27016");
+    addFavourite("localhost", "27018");  // resolved by the endpoint
     addRange("127.0.0.1", "127.0.0.40");
     settings->CBOld->setChecked(true);
 
@@ -123,18 +125,19 @@ TEST_F(ScanEndToEnd, ARangeScanListsEveryKindOfServer) {
     // rows listed at completion.
     EXPECT_EQ(knownServers(), rowAddresses());
     EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
-    EXPECT_EQ(form->statusText(1), QStringLiteral("41"));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("42"));
 
-    ASSERT_TRUE(waitForRows(4));
-    QTest::qWait(100);  // a stray repeated answer would add a fifth row now
-    EXPECT_EQ(rows(), (QStringList{QStringLiteral("1.6|127.0.0.20|27015|Old box"),
+    ASSERT_TRUE(waitForRows(5));
+    QTest::qWait(100);  // a stray repeated answer would add another row now
+    EXPECT_EQ(rows(), (QStringList{QStringLiteral("1.6|127.0.0.1|27018|By name"),
+                                   QStringLiteral("1.6|127.0.0.20|27015|Old box"),
                                    QStringLiteral("1.6|127.0.0.5|27015|Gold"),
                                    QStringLiteral("1.6|127.0.0.9|27016|Second port"),
                                    QStringLiteral("CSS|127.0.0.9|27015|Src")}));
     // Every server was asked once with each request, from port 27005.
     for (const QString& s : {QStringLiteral("127.0.0.5:27015"), QStringLiteral("127.0.0.9:27015"),
                              QStringLiteral("127.0.0.9:27016"), QStringLiteral("127.0.0.20:27015"),
-                             QStringLiteral("127.0.0.30:27015")}) {
+                             QStringLiteral("127.0.0.30:27015"), QStringLiteral("127.0.0.1:27018")}) {
         SCOPED_TRACE(s.toStdString());
         QList<QByteArray> heard;
         for (const auto& h : lan.heard())
