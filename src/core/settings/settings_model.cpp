@@ -152,6 +152,18 @@ SettingsValues readSettings(const IniDocument& doc)
     return v;
 }
 
+PasswordValues readPassword(const IniDocument& doc)
+{
+    return {readTextKey(doc, keys::LastPass), readKey(doc, keys::ShowPass) != 0};
+}
+
+void writePassword(IniDocument& doc, const PasswordValues& values)
+{
+    doc.eraseSection(kSectionPassword);
+    writeKey(doc, keys::LastPass, values.lastPass);
+    writeKey(doc, keys::ShowPass, values.showPass ? 1 : 0);
+}
+
 std::string checkedText(const std::vector<RangeRow>& ranges)
 {
     std::string s;

@@ -80,6 +80,15 @@ void writeGameType(IniDocument& doc, int index);
 // [Password]) and write them again in the program's order.
 void writeAtExit(IniDocument& doc, const SettingsValues& values);
 
+// [Password], kept by the password prompt.
+struct PasswordValues {
+    std::string lastPass;
+    bool showPass = false;
+};
+PasswordValues readPassword(const IniDocument& doc);
+// Erases [Password], then writes LastPass and ShowPass.
+void writePassword(IniDocument& doc, const PasswordValues& values);
+
 // "1" or "0" per row, in row order.
 std::string checkedText(const std::vector<RangeRow>& ranges);
 

@@ -101,9 +101,7 @@ TEST_F(SettingsDialogTest, ANormalExitWritesTheKnownFile)
     new QTreeWidgetItem(settings->LVFav, {QStringLiteral("192.168.0.10"), QStringLiteral("27015")});
     // What the password prompt writes before the dialog is destroyed.
     settings->writeSettings([](IniDocument& doc) {
-        doc.eraseSection(kSectionPassword);
-        doc.writeString(kSectionPassword, "LastPass", "");
-        doc.writeBool(kSectionPassword, "ShowPass", false);
+        writePassword(doc, {});
     });
     exit();
 

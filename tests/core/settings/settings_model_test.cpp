@@ -176,9 +176,7 @@ TEST(SettingsModel, ExitWithOneRangeAndOneFavouriteWritesTheKnownFile)
 {
     IniDocument doc;
     // The password prompt writes its section first at exit.
-    doc.eraseSection(kSectionPassword);
-    doc.writeString(kSectionPassword, "LastPass", "");
-    doc.writeBool(kSectionPassword, "ShowPass", false);
+    writePassword(doc, {});
 
     SettingsValues v = readSettings(doc);
     v.ranges = {{"192.168.0.1", "192.168.0.255", true}};
@@ -219,7 +217,8 @@ TEST(SettingsModel, SaveAtExitReplacesItsSectionsAndKeepsThePassword)
     SettingsValues v = readSettings(doc);
     v.params = {"-dev", "-DEV", "-x"};
     writeAtExit(doc, v);
-    EXPECT_EQ(doc.readString("Password", "LastPass", ""), "secret");
+    EXPECT_EQ(readPassword(doc).lastPass, "secret");
+    EXPECT_TRUE(readPassword(doc).showPass);
     EXPECT_EQ(doc.value("Settings", "Old"), std::nullopt);
     EXPECT_EQ(doc.value("Ranges", "RangeFrom1"), std::nullopt);
     EXPECT_EQ(doc.readString("Ranges", "Checked", ""), "1");
