@@ -18,6 +18,8 @@
 #include "platform/local_address.h"
 #include "platform/udp_endpoint.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -130,15 +132,19 @@ void TForm1::SBScanAllClick()
             Settings->showNonModal();
         return;
     }
-    // A port text that is no number can only come from a hand-edited file;
-    // refusing it here keeps the scan from stopping half-way with its
-    // buttons disabled.
+    // A port text that is no number can only come from a hand-edited file,
+    // one above 65535 also from typing five digits; refusing them here keeps
+    // the scan from stopping half-way with its buttons disabled, or from
+    // probing a port nobody chose.
     const QLineEdit* portEdit = hltvPort ? settings.HLTVport : settings.CSport;
     const std::optional<int> clickedPort = portOf(portEdit);
     if (!clickedPort && (gamePort || hltvPort)) {
-        QMessageBox::critical(this, QStringLiteral("Error"),
-                              QStringLiteral("'%1' is not a valid integer value").arg(portEdit->text()),
-                              QMessageBox::Ok);
+        const QString text = portEdit->text();
+        const bool digits = std::all_of(text.begin(), text.end(),
+                                        [](QChar c) { return c >= u'0' && c <= u'9'; });
+        const QString message = digits ? QStringLiteral("'%1' is not a valid port number")
+                                       : QStringLiteral("'%1' is not a valid integer value");
+        QMessageBox::critical(this, QStringLiteral("Error"), message.arg(text), QMessageBox::Ok);
         return;
     }
 

@@ -135,15 +135,23 @@ TEST_F(ScanDriverTest, AnEmptyPortOfTheOtherKindIsNoObstacle) {
     EXPECT_EQ(sends(), QStringList{QStringLiteral("send 127.0.0.1:27020 25")});
 }
 
-TEST_F(ScanDriverTest, AScanPortThatIsNoNumberIsRefusedBeforeTheScanStarts) {
+TEST_F(ScanDriverTest, AScanPortThatIsNoPortIsRefusedBeforeTheScanStarts) {
     addFavourite("127.0.0.9", "27016");
-    settings->CSport->setText(QStringLiteral("27o15"));
-    ModalAnswerer boxes;
-    form->SBScanAllClick();
-    EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("'27o15' is not a valid integer value")});
-    EXPECT_FALSE(form->ScanInProgress);
-    EXPECT_TRUE(form->SBScanAll->isEnabled());
-    EXPECT_TRUE(sends().isEmpty());
+    const std::pair<const char*, const char*> cases[] = {
+        {"27o15", "'27o15' is not a valid integer value"},  // a hand-edited file
+        {"70000", "'70000' is not a valid port number"},
+    };
+    for (const auto& [port, message] : cases) {
+        SCOPED_TRACE(port);
+        settings->CSport->setText(QString::fromLatin1(port));
+        ModalAnswerer boxes;
+        form->SBScanAllClick();
+        EXPECT_EQ(boxes.texts, QStringList{QString::fromLatin1(message)});
+        EXPECT_EQ(boxes.captions, QStringList{QStringLiteral("Error")});
+        EXPECT_FALSE(form->ScanInProgress);
+        EXPECT_TRUE(form->SBScanAll->isEnabled());
+        EXPECT_TRUE(sends().isEmpty());
+    }
 }
 
 TEST_F(ScanDriverTest, OnlyUncheckedRangesProbeNothingAndComplete) {
