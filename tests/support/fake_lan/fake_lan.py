@@ -40,6 +40,7 @@ Server fields (all optional except address):
                these four bytes gets a challenge answer instead (as servers
                of today do)
   info_copies  how many times the info answer is sent (default 1)
+  answer_delay_ms  answers leave this long after the request came (default 0)
 
 Only loopback addresses are accepted: the fake LAN never talks to anything
 else. The module can also be used from Python: FakeLan(config).start().
@@ -53,6 +54,8 @@ import signal
 import socket
 import struct
 import sys
+import heapq
+import itertools
 import time
 
 HEADER = b"\xff\xff\xff\xff"
@@ -86,6 +89,7 @@ DEFAULTS = {
     "raw_info": None,
     "info_challenge": None,
     "info_copies": 1,
+    "answer_delay_ms": 0,
 }
 
 
@@ -212,6 +216,8 @@ class FakeLan:
         self._sockets = {}   # (address, port) -> socket
         self._log = None
         self._running = False
+        self._later = []  # (due, order, socket, datagram, address)
+        self._order = itertools.count()
 
     def start(self):
         for s in self.servers:
@@ -265,20 +271,36 @@ class FakeLan:
                 own = (s["address"], s["port"])
                 self._record(own, sender, via, data)
                 # Answers always leave from the server's own address and port.
+                due = time.monotonic() + s["answer_delay_ms"] / 1000.0
                 for answer in answers_for(s, data):
-                    self._sockets[own].sendto(answer, sender)
+                    if s["answer_delay_ms"] > 0:
+                        heapq.heappush(self._later, (due, next(self._order), self._sockets[own],
+                                                     answer, sender))
+                    else:
+                        self._sockets[own].sendto(answer, sender)
+
+    def _send_due(self):
+        now = time.monotonic()
+        while self._later and self._later[0][0] <= now:
+            _, _, sock, answer, sender = heapq.heappop(self._later)
+            sock.sendto(answer, sender)
 
     def serve(self, until=None):
         deadline = time.monotonic() + self.lifetime
         if until is not None:
             deadline = min(deadline, until)
         while self._running:
-            left = deadline - time.monotonic()
+            now = time.monotonic()
+            left = deadline - now
             if left <= 0:
                 break
-            for key, _ in self._selector.select(timeout=min(left, 0.2)):
+            wait = min(left, 0.2)
+            if self._later:
+                wait = max(0.0, min(wait, self._later[0][0] - now))
+            for key, _ in self._selector.select(timeout=wait):
                 via, addr = key.data
                 self._handle(via, addr, key.fileobj)
+            self._send_due()
 
 
 def main(argv):

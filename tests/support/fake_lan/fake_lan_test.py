@@ -128,6 +128,15 @@ class FakeLanTest(unittest.TestCase):
         (data, _), = self.net.ask(target, fake_lan.INFO_REQUEST + b"\x01\x02\x03\x04")
         self.assertEqual(data[4:5], b"I")
 
+    def test_a_delayed_answer_comes_after_an_immediate_one(self):
+        self.net = Lan([{"address": "127.0.0.40", "answer_delay_ms": 1500, "name": "Slow"},
+                        {"address": "127.0.0.41", "name": "Quick"}])
+        self.net.client.sendto(fake_lan.INFO_REQUEST, ("127.0.0.40", 27015))
+        (first, _), = self.net.ask(("127.0.0.41", 27015), fake_lan.INFO_REQUEST)
+        (second, _), = self.net.ask(("127.0.0.40", 27015), b"unanswered")
+        self.assertIn(b"Quick", first)
+        self.assertIn(b"Slow", second)
+
     def test_refuses_addresses_off_loopback(self):
         with self.assertRaises(ValueError):
             fake_lan.FakeLan({"servers": [{"address": "192.168.0.5"}]})
