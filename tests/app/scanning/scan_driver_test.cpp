@@ -322,6 +322,19 @@ TEST_F(ScanDriverTest, StopEndsTheScanAtTheNextCheckpointAfterOneMoreProbe) {
     EXPECT_EQ(form->ScanCooldown, 3);
 }
 
+TEST_F(ScanDriverTest, StopAtTheLastFavouriteEndsAtTheFirstRangeAddressAfterTheBroadcast) {
+    addFavourite("127.0.0.8", "27016");
+    settings->CBBroadcast->setChecked(true);
+    addRange("127.0.0.1", "127.0.0.5");
+    pump->actions[1] = [&] { form->SBStopClick(); };
+    form->SBScanAllClick();
+    EXPECT_EQ(sends(), (QStringList{QStringLiteral("send 127.0.0.8:27016 25"),
+                                    QStringLiteral("send 127.255.255.255:27015 25"),
+                                    QStringLiteral("send 127.0.0.1:27015 25")}));
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan stoped."));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("2"));
+}
+
 TEST_F(ScanDriverTest, StopInTheLastPumpLetsTheScanComplete) {
     struct Case {
         const char* what;
