@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -92,6 +93,35 @@ TEST_F(SettingsDialogTest, WithoutAFileEverySettingHasItsDefault)
     EXPECT_EQ(settings->Param[5], QStringLiteral("-steam -game hl2mp"));
     EXPECT_EQ(form->Settings, settings.get());
     EXPECT_EQ(contents(), QByteArray("<missing>"));  // Load writes nothing here
+}
+
+TEST_F(SettingsDialogTest, EachControlHoldsItsValueWithinItsRange)
+{
+    start();
+    settings->SEDelay->setValue(99);
+    EXPECT_EQ(settings->SEDelay->value(), 30);
+    settings->SEUpdInterval->setValue(1);
+    EXPECT_EQ(settings->SEUpdInterval->value(), 5);
+    settings->TBTrans->setValue(10);
+    EXPECT_EQ(settings->TBTrans->value(), 50);
+    settings->HLTVport->setText(QStringLiteral("1234567"));
+    EXPECT_EQ(settings->HLTVport->text(), QStringLiteral("12345"));
+    settings->LVFav->header()->resizeSection(TSettings::FavAddressColumn, 20);
+    EXPECT_EQ(settings->LVFav->header()->sectionSize(TSettings::FavAddressColumn), 70);
+    settings->LVFav->header()->resizeSection(TSettings::FavPortColumn, 80);
+    EXPECT_EQ(settings->LVFav->header()->sectionSize(TSettings::FavPortColumn), 50);
+
+    // The spin edits change with the arrow keys only, never by typing.
+    settings->SEDelay->setValue(5);
+    QTest::keyClick(settings->SEDelay, Qt::Key_Up);
+    EXPECT_EQ(settings->SEDelay->value(), 6);
+    QTest::keyClicks(settings->SEDelay, QStringLiteral("9"));
+    QTest::keyClick(settings->SEDelay, Qt::Key_Return);
+    EXPECT_EQ(settings->SEDelay->value(), 6);
+
+    // A changed interval sets the favourites timer.
+    settings->SEUpdInterval->setValue(20);
+    EXPECT_EQ(form->TimerFav->interval(), 20000);
 }
 
 TEST_F(SettingsDialogTest, ANormalExitWritesTheKnownFile)
