@@ -116,7 +116,7 @@ void TSettings::CBTransClick(bool checked)
 {
     Trans = checked;
     setWindowLevel(&m_form1, checked);
-    setWindowLevel(const_cast<TSettings*>(this), checked);
+    setWindowLevel(this, checked);
     if (!checked)
         setWindowLevel(m_form1.FormAbout, false);
     TBTrans->setEnabled(checked);

@@ -222,6 +222,16 @@ std::vector<std::pair<std::string, std::string>> IniDocument::entries(std::strin
     return out;
 }
 
+std::vector<std::string> IniDocument::allKeyNames(std::string_view section) const
+{
+    std::vector<std::string> names;
+    forEachKey(section, [&](const Line& l) {
+        names.push_back(l.name);
+        return true;
+    });
+    return names;
+}
+
 std::vector<std::string> IniDocument::keyNames(std::string_view section) const
 {
     std::vector<std::string> names;

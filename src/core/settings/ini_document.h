@@ -59,7 +59,9 @@ public:
     // time), as many as fit in kKeyListBytes; a name that does not fit ends the
     // list. A section that appears twice is read as one, in file order.
     std::vector<std::string> keyNames(std::string_view section) const;
-    // The same keys, each with the value on its own line (fallback for a line
+    // Every key name of the section, however many there are.
+    std::vector<std::string> allKeyNames(std::string_view section) const;
+    // The same keys as keyNames, each with the value on its own line (fallback for a line
     // without "=").
     std::vector<std::pair<std::string, std::string>> entries(std::string_view section,
                                                              std::string_view fallback = {}) const;

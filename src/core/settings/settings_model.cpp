@@ -21,11 +21,12 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix)
     return true;
 }
 
-// The highest row index i of a RangeFrom<i> or RangeTo<i> key, plus one.
+// The highest row index i of a RangeFrom<i> or RangeTo<i> key, plus one. The
+// keys are read by name, so the key-list limit does not apply here.
 int rowsWithKeys(const IniDocument& doc)
 {
     int rows = 0;
-    for (const auto& [name, value] : doc.entries(kSectionRanges)) {
+    for (const std::string& name : doc.allKeyNames(kSectionRanges)) {
         std::string_view digits;
         if (startsWithNoCase(name, "RangeFrom"))
             digits = std::string_view(name).substr(9);

@@ -135,6 +135,15 @@ TEST(SettingsModel, AHugeRangeCountBuildsOnlyBoundedRows)
     ASSERT_EQ(small.size(), 1501u);
     EXPECT_EQ(small[1500].from, "10.0.0.1");
     EXPECT_EQ(readRanges(IniDocument::parse("[Ranges]\nRanges=99999\n")).size(), 1024u);
+
+    // A long list the program wrote itself comes back whole, even where its
+    // key names no longer fit in one key list.
+    std::vector<RangeRow> many;
+    for (int i = 0; i < 2000; ++i)
+        many.push_back({"10." + std::to_string(i / 250) + ".0.1", "10." + std::to_string(i / 250) + ".0.9", i % 3 == 0});
+    IniDocument doc;
+    writeRanges(doc, many);
+    EXPECT_EQ(readRanges(IniDocument::parse(doc.serialize())), many);
 }
 
 TEST(SettingsModel, NotAWholeRangeCountLosesNothingElse)
