@@ -150,26 +150,37 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAndTheDocument)
     EXPECT_EQ(contents(), "[Settings]\nDelay=3\n");
 }
 
-TEST_F(SettingsFileTest, AFileTheUserMayNotReadOrWriteIsNotReplaced)
+TEST_F(SettingsFileTest, AFileTheUserMayNotReadOrWriteOrReplaceIsLeftAlone)
 {
-    // The rename would replace it whatever its permissions, so the store
-    // checks them. Root passes every check; the checks run as nobody then.
+    // A file made read-only, one that cannot be read (it would be replaced
+    // by one built without its contents), and a writable file in a read-only
+    // folder (there is no way to replace it in one step). Root passes every
+    // permission check, so the checks run as nobody then.
     fs::permissions(dir, fs::perms::all);
     const std::string readOnly = (dir / "read-only.ini").string();
     const std::string writeOnly = (dir / "write-only.ini").string();
+    const fs::path lockedFolder = dir / "locked";
+    const std::string inLocked = (lockedFolder / "zarnek.ini").string();
+    fs::create_directory(lockedFolder);
     std::ofstream(readOnly) << "[Settings]\nDelay=3\n";
     std::ofstream(writeOnly) << "[Settings]\nDelay=4\n";
-    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    fs::permissions(writeOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+    std::ofstream(inLocked) << "[Settings]\nDelay=5\n";
+    const auto r = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const auto w = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const auto x = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    fs::permissions(readOnly, r);
+    fs::permissions(writeOnly, w);
+    fs::permissions(inLocked, r | w);
+    fs::permissions(lockedFolder, r | x);
 
     auto check = [&]() -> int {
-        int failures = 0;
-        for (const std::string& p : {readOnly, writeOnly}) {
+        int replaced = 0;
+        for (const std::string& p : {readOnly, writeOnly, inLocked}) {
             SettingsFile file(p);
             file.open();
-            failures += file.update([](IniDocument& d) { writeGameType(d, 1); }).has_value() ? 0 : 1;
+            replaced += file.update([](IniDocument& d) { writeGameType(d, 1); }).has_value() ? 0 : 1;
         }
-        return failures;
+        return replaced;
     };
     if (::getuid() == 0) {
         const pid_t child = ::fork();
@@ -185,6 +196,8 @@ TEST_F(SettingsFileTest, AFileTheUserMayNotReadOrWriteIsNotReplaced)
     }
     EXPECT_EQ(readWholeFile(readOnly), std::optional<std::string>("[Settings]\nDelay=3\n"));
     EXPECT_EQ(readWholeFile(writeOnly), std::optional<std::string>("[Settings]\nDelay=4\n"));
+    EXPECT_EQ(readWholeFile(inLocked), std::optional<std::string>("[Settings]\nDelay=5\n"));
+    fs::permissions(lockedFolder, fs::perms::all);
 }
 
 TEST_F(SettingsFileTest, AKillAtAnyMomentLeavesTheOldFileOrTheNewOne)
