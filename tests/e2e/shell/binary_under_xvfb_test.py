@@ -104,6 +104,13 @@ def main():
         check(wait_until(lambda: not visible_windows(env), 10), "Shift+Alt+S hides the window")
         subprocess.run(["xdotool", "key", "shift+alt+s"], env=env)
         check(wait_until(lambda: len(visible_windows(env)) == 1, 10), "Shift+Alt+S shows it again")
+        # The key works whatever the state of NumLock and CapsLock.
+        for lock in ("Num_Lock", "Caps_Lock"):
+            subprocess.run(["xdotool", "key", lock, "shift+alt+s"], env=env)
+            hidden = wait_until(lambda: not visible_windows(env), 10)
+            subprocess.run(["xdotool", "key", "shift+alt+s", lock], env=env)
+            shown = wait_until(lambda: len(visible_windows(env)) == 1, 10)
+            check(hidden and shown, "Shift+Alt+S toggles with " + lock + " on")
 
         before = snapshot(ini)
         started = time.monotonic()
