@@ -15,7 +15,9 @@
 
 #include <csignal>
 #include <memory>
+#include <sys/inotify.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zarnek::settings;
 
@@ -62,7 +64,61 @@ QTreeWidgetItem* addRange(TSettings& s, const char* from, const char* to, bool c
     return item;
 }
 
+// Counts the files renamed into a folder: each replacement of the settings
+// file is one.
+class RenameCounter {
+public:
+    explicit RenameCounter(const QString& dir) : fd_(::inotify_init1(IN_NONBLOCK))
+    {
+        ::inotify_add_watch(fd_, QFile::encodeName(dir).constData(), IN_MOVED_TO | IN_MODIFY);
+    }
+    ~RenameCounter() { ::close(fd_); }
+    // The renames and in-place modifications of zarnek.ini since the last call.
+    std::pair<int, int> take()
+    {
+        int renames = 0;
+        int writes = 0;
+        alignas(inotify_event) char buf[8192];
+        ssize_t n;
+        while ((n = ::read(fd_, buf, sizeof buf)) > 0) {
+            for (char* p = buf; p < buf + n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(p);
+                if (e->len > 0 && std::string(e->name) == "zarnek.ini") {
+                    renames += (e->mask & IN_MOVED_TO) ? 1 : 0;
+                    writes += (e->mask & IN_MODIFY) ? 1 : 0;
+                }
+                p += sizeof(inotify_event) + e->len;
+            }
+        }
+        return {renames, writes};
+    }
+
+private:
+    int fd_;
+};
+
 }  // namespace
+
+TEST_F(SettingsDialogTest, EachOperationReplacesTheFileOnce)
+{
+    // So a kill at any moment leaves the old file or the new one, never one
+    // with its sections erased and not yet written again.
+    put("[Password]\nLastPass=x\nShowPass=1\n");
+    RenameCounter counter(dir.path());
+    start();
+    EXPECT_EQ(counter.take(), std::make_pair(0, 0));  // Load only reads
+    for (int i = 0; i < 50; ++i)
+        addRange(*settings, "10.0.0.1", "10.0.0.9", i % 2 == 0);
+    settings->SaveRanges();
+    EXPECT_EQ(counter.take(), std::make_pair(1, 0));
+    form->setRGIndex(1);
+    EXPECT_EQ(counter.take(), std::make_pair(1, 0));
+    for (int i = 0; i < 50; ++i)
+        new QTreeWidgetItem(settings->LVFav, {QStringLiteral("10.0.0.%1").arg(i), QStringLiteral("27015")});
+    exit();
+    EXPECT_EQ(counter.take(), std::make_pair(1, 0));
+    EXPECT_TRUE(contents().startsWith("[Password]\nLastPass=x\nShowPass=1\n[Ranges]\nRanges=50\n"));
+}
 
 TEST_F(SettingsDialogTest, WithoutAFileEverySettingHasItsDefault)
 {
