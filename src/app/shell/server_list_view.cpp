@@ -112,7 +112,6 @@ void ServerListView::fitColumns()
 {
     // Address and Map take the width of their widest cell (or caption) within
     // their bounds; Name takes what is left of the list's width.
-    int others = 0;
     m_fitting = true;
     for (int c = 0; c < ColumnCount; ++c) {
         if (c == Name)
@@ -121,8 +120,35 @@ void ServerListView::fitColumns()
             const int content = std::max(sizeHintForColumn(c), header()->sectionSizeHint(c));
             setColumnWidth(c, std::clamp(content, kWidths[c].min, kWidths[c].max));
         }
-        others += columnWidth(c);
     }
+    m_fitting = false;
+    giveNameTheRest();
+}
+
+void ServerListView::fitToRow(QTreeWidgetItem* item)
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    m_fitting = true;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c == Name || !kWidths[c].fit)
+            continue;
+        const int content = itemDelegate()->sizeHint(option, indexFromItem(item, c)).width();
+        if (content > columnWidth(c))
+            setColumnWidth(c, std::clamp(content, kWidths[c].min, kWidths[c].max));
+    }
+    m_fitting = false;
+    giveNameTheRest();
+}
+
+void ServerListView::giveNameTheRest()
+{
+    int others = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c != Name)
+            others += columnWidth(c);
+    }
+    m_fitting = true;
     setColumnWidth(Name, std::max(kWidths[Name].min, viewport()->width() - others));
     m_fitting = false;
 }

@@ -23,11 +23,15 @@ public:
 
     // Fits the columns that size to their content; run after rows change.
     void fitColumns();
+    // Widens the fitting columns for one new row only: a scan adds hundreds of
+    // rows inside its loop, and measuring every row each time grows with the list.
+    void fitToRow(QTreeWidgetItem* item);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void keepInBounds(int column, int oldWidth, int newWidth);
+    void giveNameTheRest();
     bool m_fitting = false;
 };

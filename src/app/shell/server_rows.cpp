@@ -69,7 +69,7 @@ void TForm1::AddServerRow(const protocol::ServerRow& row)
     item->setIcon(ServerListView::A, iconAt(row.availabilityIcon));
     for (int c = ServerListView::Name; c < ServerListView::ColumnCount; ++c)
         item->setTextAlignment(c, Qt::AlignCenter);
-    LW->fitColumns();
+    LW->fitToRow(item);
     CheckAutoConnect(displayText(row.address), row.playerCount, displayText(row.playerText));
 }
 
@@ -112,4 +112,5 @@ void TForm1::clearServerList()
 {
     LW->clear();  // the model reset forgets the rows too
     m_rows.clear();
+    LW->fitColumns();
 }
