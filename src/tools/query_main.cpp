@@ -3,7 +3,8 @@
 
 #include "platform/event_pump.h"
 #include "platform/qt_udp_endpoint.h"
-#include "tools/broadcast_address.h"
+#include "platform/broadcast_address.h"
+#include "platform/local_address.h"
 #include "tools/details_session.h"
 #include "tools/query_options.h"
 #include "tools/query_output.h"
@@ -50,7 +51,7 @@ int runScan(QtUdpEndpoint& udp, const QueryOptions& options)
 {
     QString broadcast;
     if (options.broadcast) {
-        broadcast = localBroadcastAddress();
+        broadcast = scanBroadcastAddress(SystemLocalAddress().address());
         if (broadcast.isEmpty())
             complain("no local IPv4 address; the broadcast step is skipped");
     }

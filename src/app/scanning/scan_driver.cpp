@@ -7,7 +7,7 @@
 // entry when its turn comes and checks after every pump that the window, the
 // settings dialog and the endpoint are still there.
 
-#include "app/scanning/interface_netmask.h"
+#include "platform/broadcast_address.h"
 #include "app/scanning/scan_lists.h"
 #include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"

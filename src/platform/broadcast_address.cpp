@@ -1,4 +1,4 @@
-#include "app/scanning/interface_netmask.h"
+#include "platform/broadcast_address.h"
 
 #include "core/scanning/broadcast_target.h"
 
