@@ -7,6 +7,8 @@
 #include "app/shell/server_list_view.h"
 #include "core/protocol/server_row.h"
 
+#include <algorithm>
+
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QFrame>
@@ -202,11 +204,13 @@ void TForm1::buildViews()
     setCentralWidget(central);
 
     // Status bar: panels of 95, 50 (centred) and 50 pixels; the last one
-    // takes what is left, as its texts are the longest.
+    // takes what is left, as its texts are the longest. The first grows to
+    // its longest activity text where the font would cut it at 95.
     SBar = statusBar();
     SBar->setObjectName(QStringLiteral("SBar"));
     SBar->setSizeGripEnabled(true);
-    const int widths[3] = {95, 50, 50};
+    const int activity = SBar->fontMetrics().horizontalAdvance(QStringLiteral(" Refresh complete"));
+    const int widths[3] = {std::max(95, activity + 12), 50, 50};
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(SBar);
         panel->setObjectName(QStringLiteral("SBarPanel%1").arg(i));
