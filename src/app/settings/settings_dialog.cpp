@@ -1,4 +1,5 @@
 #include "app/settings/settings_dialog.h"
+#include "app/shell/window_placement.h"
 
 #include "app/shell/main_window.h"
 
@@ -7,7 +8,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSlider>
 #include <QSpinBox>
@@ -70,11 +70,7 @@ void TSettings::showEvent(QShowEvent* event)
 {
     if (!m_centred) {
         m_centred = true;
-        if (QScreen* s = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(s->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreOnScreen(*this);
     }
     QDialog::showEvent(event);
     if (!event->spontaneous())

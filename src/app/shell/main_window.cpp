@@ -1,6 +1,7 @@
 // The main window's life: creation with the single-instance check and the hot
 // key, showing, the close request and the end.
 #include "app/shell/main_window.h"
+#include "app/shell/window_placement.h"
 
 #include "app/settings/settings_dialog.h"
 #include "app/shell/server_list_view.h"
@@ -18,7 +19,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -109,11 +109,7 @@ void TForm1::showEvent(QShowEvent* event)
 {
     if (!m_centred) {
         m_centred = true;
-        if (QScreen* s = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(s->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
