@@ -147,11 +147,13 @@ def rules_answer(s):
         message += _cstr(name) + _cstr(value)
     if not s["split_rules"]:
         return [message]
-    # Two fragments; the first is exactly 1400 bytes with its 9-byte header.
+    # Two fragments in the GoldSrc form: the first exactly 1400 bytes with its
+    # 9-byte header, whose last byte packs the fragment number (high nibble)
+    # and the count (low nibble).
     ident = struct.pack("<I", 0x1234)
     cut = 1400 - 9
-    return [b"\xfe\xff\xff\xff" + ident + bytes([0x20]) + message[:cut],
-            b"\xfe\xff\xff\xff" + ident + bytes([0x21]) + message[cut:]]
+    return [b"\xfe\xff\xff\xff" + ident + bytes([0x02]) + message[:cut],
+            b"\xfe\xff\xff\xff" + ident + bytes([0x12]) + message[cut:]]
 
 
 def answers_for(s, data):
