@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libxcb1-dev libxcb-keysyms1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 iproute2 util-linux
-  xvfb xauth xdotool x11-utils wmctrl imagemagick trayer
+  xvfb xauth xdotool x11-utils wmctrl imagemagick trayer fonts-dejavu-core
 )
 
 missing=()
