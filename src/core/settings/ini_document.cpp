@@ -96,6 +96,11 @@ std::optional<int> parseProfileInteger(std::string_view text)
 IniDocument IniDocument::parse(std::string_view bytes)
 {
     IniDocument doc;
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        doc.byteOrderMark_ = std::string(kUtf8Mark);
+        bytes.remove_prefix(kUtf8Mark.size());
+    }
     const auto firstBreak = bytes.find('\n');
     if (firstBreak != std::string_view::npos && firstBreak > 0 && bytes[firstBreak - 1] == '\r')
         doc.lineEnd_ = "\r\n";
@@ -137,8 +142,8 @@ IniDocument IniDocument::parse(std::string_view bytes)
 
 std::string IniDocument::serialize() const
 {
-    std::string out;
-    std::size_t size = 0;
+    std::string out = byteOrderMark_;
+    std::size_t size = out.size();
     for (const Line& l : lines_)
         size += l.text.size() + lineEnd_.size();
     out.reserve(size);

@@ -37,10 +37,12 @@ public:
     IniDocument() = default;
 
     // Never fails: any bytes give a document. Lines end at "\n"; a "\r"
-    // before it belongs to the line end.
+    // before it belongs to the line end. A UTF-8 byte order mark at the start
+    // (editors add one) is not part of the first line.
     static IniDocument parse(std::string_view bytes);
     // Every line followed by the line end the file used ("\r\n" when its first
-    // line ended so, "\n" otherwise and for a new file).
+    // line ended so, "\n" otherwise and for a new file), after the byte order
+    // mark when the file had one.
     std::string serialize() const;
 
     // The value of the first key of that name in the section, blanks around it
@@ -87,6 +89,7 @@ private:
     void forEachKey(std::string_view section, Visit&& visit) const;
     std::vector<Line> lines_;
     std::string lineEnd_ = "\n";
+    std::string byteOrderMark_;
 };
 
 }  // namespace zarnek::settings

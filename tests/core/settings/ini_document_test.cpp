@@ -161,3 +161,16 @@ TEST(IniDocument, ABareKeyHasNoValueAndALineBreakCannotBeWritten)
     EXPECT_FALSE(again.hasSection("Evil"));
     EXPECT_EQ(again.keyNames("S"), std::vector<std::string>{"ExePath0"});
 }
+
+TEST(IniDocument, AByteOrderMarkDoesNotHideTheFirstSection)
+{
+    // An editor that saves with a UTF-8 byte order mark puts it before the
+    // first section's name; that section is read, and a write keeps the mark.
+    IniDocument doc = IniDocument::parse("\xEF\xBB\xBF[Settings]\r\nDelay=9\r\n[Ranges]\r\nRanges=0\r\n");
+    EXPECT_EQ(doc.readInteger("Settings", "Delay", 5), 9);
+    EXPECT_EQ(doc.keyNames("Settings"), std::vector<std::string>{"Delay"});
+    doc.writeInteger("Settings", "Delay", 12);
+    EXPECT_EQ(doc.serialize(), "\xEF\xBB\xBF[Settings]\r\nDelay=12\r\n[Ranges]\r\nRanges=0\r\n");
+    doc.eraseSection("Settings");
+    EXPECT_EQ(doc.serialize(), "\xEF\xBB\xBF[Ranges]\r\nRanges=0\r\n");
+}
