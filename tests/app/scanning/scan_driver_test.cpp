@@ -5,6 +5,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/modal_answer.h"
 
+#include "tests/support/scan_settings.h"
 #include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"
 #include "app/shell/server_list_view.h"
@@ -53,16 +54,7 @@ protected:
         platform.localAddress = localAddress(QStringLiteral("127.0.0.1"));
         form = std::make_unique<TForm1>(std::move(platform));
         settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
-        form->Settings = settings.get();
-        settings->LWranges->clear();
-        settings->LVFav->clear();
-        settings->CSport->setText(QStringLiteral("27015"));
-        settings->HLTVport->setText(QStringLiteral("27020"));
-        settings->SEDelay->setValue(0);
-        settings->CBOld->setChecked(false);
-        settings->CBBroadcast->setChecked(false);
-        form->setRGIndex(0);
-        form->SBScanAll->setEnabled(true);
+        prepareForScan(*form, *settings, 0);
     }
 
     void TearDown() override {

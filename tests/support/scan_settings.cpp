@@ -1,0 +1,24 @@
+#include "tests/support/scan_settings.h"
+
+#include "app/settings/settings_dialog.h"
+#include "app/shell/main_window.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+
+void prepareForScan(TForm1& form, TSettings& settings, int delay)
+{
+    form.Settings = &settings;
+    settings.LWranges->clear();
+    settings.LVFav->clear();
+    settings.CSport->setText(QStringLiteral("27015"));
+    settings.HLTVport->setText(QStringLiteral("27020"));
+    settings.SEDelay->setValue(delay);
+    settings.CBOld->setChecked(false);
+    settings.CBBroadcast->setChecked(false);
+    form.setRGIndex(0);
+    form.SBScanAll->setEnabled(true);
+}
