@@ -132,6 +132,10 @@ public:
     QAction* TrayShow = nullptr;
     QAction* TrayExit = nullptr;
     QSystemTrayIcon* TrayIcon = nullptr;
+    // Steps the tray icon through TrayList while auto-connect is armed.
+    QTimer* TrayCycleTimer = nullptr;
+    // The picture of TrayList the tray icon shows.
+    int TrayIconIndex = 0;
     QTimer* Timer = nullptr;      // Scan cool-down, 1000 ms
     QTimer* TimerAuto = nullptr;  // auto-connect poll, 5000 ms
     QTimer* TimerFav = nullptr;   // favourites auto-scan
@@ -200,6 +204,11 @@ public slots:
     void TrayExitClick();
     void TrayIconDblClick();
     void HotKeyPressed(int id);
+    // On: the tray icon steps through TrayList every 1000 ms. Off: it stops
+    // and shows its first picture again.
+    void setTrayCycling(bool on);
+    bool trayCycling() const;
+    void TrayCycleTimerTimer();
     // Another instance was started: restore and bring this one to the front.
     void RestoreRequested();
     // SIGTERM, SIGINT or SIGHUP: stop a running scan and close as if the close
@@ -214,6 +223,7 @@ protected:
 private:
     void buildViews();
     void buildMenus();
+    void buildTrayCycling();
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();

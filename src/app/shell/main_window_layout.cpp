@@ -284,4 +284,5 @@ void TForm1::buildMenus()
                 if (reason == QSystemTrayIcon::DoubleClick)
                     TrayIconDblClick();
             });
+    buildTrayCycling();
 }
