@@ -1,13 +1,12 @@
-// Program start: the windows are created in a fixed order (the main window
-// first, then the settings dialog, which opens the settings file) and destroyed
-// in the reverse order after the event loop, so the settings are written last.
-#include "app/settings/settings_dialog.h"
-#include "app/shell/main_window.h"
+// Program start: the windows are created in a fixed order and destroyed in the
+// reverse order after the event loop, so the settings are written last (see
+// ProgramWindows).
+#include "app/settings/settings_file_path.h"
+#include "app/shell/program_windows.h"
 #include "platform/termination_signals.h"
 
 #include <QApplication>
 #include <QWidget>
-#include <memory>
 
 
 int main(int argc, char** argv)
@@ -17,20 +16,22 @@ int main(int argc, char** argv)
     TerminationSignals::install();
 
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Zarnek_v1.98"));
+    // No application display name: Qt would append it to every caption
+    // ("Error — ..."), and the captions are the program's own texts.
     // The main window alone ends the program: closing the settings dialog
     // while the main window sits in the tray must not.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // A signal that comes while the main window is still being created (its
-    // hot key notice may be open) ends the program before the settings file
-    // is opened, so nothing is written over it.
-    TForm1* created = nullptr;
+    // A signal that comes while the windows are still being created (the main
+    // window's hot key notice may be open) ends the program before the
+    // settings file is opened, so nothing is written over it.
+    ProgramWindows windows;
+    bool running = false;
     bool endedEarly = false;
     TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &TerminationSignals::received, &app, [&] {
-        if (created) {
-            created->TerminationRequested();
+        if (running) {
+            windows.Form1->TerminationRequested();
             return;
         }
         endedEarly = true;
@@ -38,27 +39,18 @@ int main(int argc, char** argv)
             modal->close();
     });
 
-    auto form1 = std::make_unique<TForm1>(TForm1Platform::system());
-    if (form1->SecondInstance() || endedEarly)
-        return 0;
-    // The second window: opens zarnek.ini and loads every setting.
-    auto settings = std::make_unique<TSettings>(*form1, settingsFilePath());
-    form1->Settings = settings.get();
-    if (endedEarly)
-        return 0;  // in reverse order of creation, so the settings are written
-    QObject::connect(form1.get(), &TForm1::programEnded, &app, &QCoreApplication::quit,
+    const ProgramWindows::Start start =
+        windows.create(TForm1Platform::system(), settingsFilePath(), [&] { return endedEarly; });
+    if (start != ProgramWindows::Start::Running)
+        return 0;  // the destructor destroys what exists, in reverse order
+    QObject::connect(windows.Form1.get(), &TForm1::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
-    created = form1.get();
-
-    form1->show();
+    running = true;
+    windows.Form1->show();
     const int result = QApplication::exec();
 
-    // Reverse order of creation: the settings dialog writes the settings file
-    // before the main window goes.
-    settings.reset();
-    form1->Settings = nullptr;
-    created = nullptr;
-    form1.reset();
+    running = false;
+    windows.destroy();
     return result;
 }

@@ -1,24 +1,26 @@
 #pragma once
 
-// The main window and the settings dialog, created in the program's order with
-// fake adapters and a settings file of the test's choosing, and destroyed in
-// reverse order (so the settings are written) by end().
+// The program's windows, created and destroyed by the program's own
+// ProgramWindows, with fake adapters and a settings file of the test's
+// choosing. end() destroys them in reverse order (so the settings are
+// written).
 
-#include "app/settings/settings_dialog.h"
+#include "app/shell/program_windows.h"
 #include "tests/support/test_form.h"
 
 #include <QString>
-#include <memory>
 
 struct TestProgram {
-    TestForm window;
-    std::unique_ptr<TSettings> settings;
+    // The fakes inside the main window (TestForm::form stays empty: the
+    // window belongs to windows).
+    TestForm fakes;
+    ProgramWindows windows;
+    TSettings* settings = nullptr;
 
     explicit TestProgram(const QString& iniPath, const TestFormOptions& options = {});
-    ~TestProgram();
-    // Destroys the settings dialog (which writes the file), then the window.
+    // Destroys the windows in the program's order.
     void end();
 
-    TForm1* operator->() const { return window.form.get(); }
-    TForm1& form() const { return *window.form; }
+    TForm1* operator->() const { return windows.Form1.get(); }
+    TForm1& form() const { return *windows.Form1; }
 };
