@@ -1,4 +1,5 @@
 #include "app/settings/settings_dialog.h"
+#include "app/settings/translucency.h"
 #include "app/shell/window_placement.h"
 
 #include "app/shell/main_window.h"
@@ -80,8 +81,7 @@ void TSettings::showEvent(QShowEvent* event)
 void TSettings::FormShow()
 {
     BBSave->setEnabled(false);
-    if (Trans)
-        setWindowOpacity(TransLevel / 255.0);
+    applyTranslucencyKeepingOn(*this, this);
     if (PageControl1->currentIndex() == 0)
         TS1Show();
 }
@@ -99,32 +99,47 @@ void TSettings::CBGameChange(int index)
     EditParam->setText(Param[index]);
 }
 
-// A window is translucent at the current level or opaque. The about box and
-// the password prompt take the switch when they are next shown; switching off
-// makes them opaque at once.
-void TSettings::setWindowLevel(QWidget* window, bool translucent) const
+QList<QWidget*> TSettings::translucencyFollowers() const
 {
-    if (window)
-        window->setWindowOpacity(translucent ? TransLevel / 255.0 : 1.0);
+    QList<QWidget*> windows;
+    if (m_form1.FormAbout)
+        windows.append(m_form1.FormAbout);
+    for (const QPointer<QWidget>& window : m_followers)
+        if (window && !windows.contains(window.data()))
+            windows.append(window.data());
+    return windows;
 }
 
+void TSettings::followTranslucency(QWidget* window)
+{
+    if (window && !m_followers.contains(window))
+        m_followers.append(window);
+}
+
+// Switching on reaches only the main window and this dialog; the other
+// windows take it when they are next shown. Switching off reaches every
+// window that follows the switch at once.
 void TSettings::CBTransClick(bool checked)
 {
     Trans = checked;
-    setWindowLevel(&m_form1, checked);
-    setWindowLevel(this, checked);
+    setWindowTranslucency(m_form1, checked, TransLevel);
+    setWindowTranslucency(*this, checked, TransLevel);
     if (!checked)
-        setWindowLevel(m_form1.FormAbout, false);
+        for (QWidget* window : translucencyFollowers())
+            setWindowTranslucency(*window, false, TransLevel);
     TBTrans->setEnabled(checked);
 }
 
+// A new level reaches every translucent window that follows the switch;
+// opaque ones keep it for when they turn translucent.
 void TSettings::TBTransChange(int position)
 {
     TransLevel = static_cast<quint8>(std::clamp(position, 0, 255));
-    setWindowLevel(&m_form1, Trans);
-    setWindowLevel(this, Trans);
-    if (m_form1.FormAbout && m_form1.FormAbout->windowOpacity() < 1.0)
-        setWindowLevel(m_form1.FormAbout, true);
+    QList<QWidget*> windows = translucencyFollowers();
+    windows.prepend(this);
+    windows.prepend(&m_form1);
+    for (QWidget* window : windows)
+        setWindowTranslucency(*window, isWindowTranslucent(*window), TransLevel);
 }
 
 void TSettings::CBAutoUpdateClick(bool checked)

@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QList>
+#include <QPointer>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -87,6 +89,9 @@ public:
     void storeGameType(int index);
     // Opens the dialog without blocking the main window.
     void showNonModal();
+    // A window that turns opaque at once when translucency is switched off
+    // and takes a new level at once (the password prompt, the about box).
+    void followTranslucency(QWidget* window);
 
     // The open settings file, for the windows that keep a section of their own
     // in it (the password prompt).
@@ -115,9 +120,10 @@ private:
     void Load();
     void SaveAtExit();
     zarnek::settings::SettingsValues liveValues() const;
-    void setWindowLevel(QWidget* window, bool translucent) const;
+    QList<QWidget*> translucencyFollowers() const;
 
     TForm1& m_form1;
     zarnek::settings::SettingsFile m_file;
     bool m_centred = false;
+    QList<QPointer<QWidget>> m_followers;
 };

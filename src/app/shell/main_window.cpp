@@ -4,6 +4,7 @@
 #include "app/shell/window_placement.h"
 
 #include "app/settings/settings_dialog.h"
+#include "app/settings/translucency.h"
 #include "app/shell/server_list_view.h"
 #include "platform/event_pump.h"
 #include "platform/hot_key.h"
@@ -122,10 +123,7 @@ void TForm1::FormShow()
         return;
     if (Settings->CBAutoUpdate->isChecked())
         TimerFav->start();
-    // Translucency is switched on here, never off; the level is applied
-    // whenever it is on.
-    if (Settings->Trans || windowOpacity() < 1.0)
-        setWindowOpacity(Settings->TransLevel / 255.0);
+    applyTranslucencyKeepingOn(*this, Settings);
 }
 
 void TForm1::hideEvent(QHideEvent* event)

@@ -1,5 +1,6 @@
 // The settings dialog with the real main window: what Load does to both, and
 // what the file holds after the immediate writes and the save at exit.
+#include "tests/app/settings/settings_fixture.h"
 #include "app/settings/settings_dialog.h"
 #include "core/settings/settings_keys.h"
 #include "tests/support/modal_answer.h"
@@ -23,38 +24,7 @@ using namespace zarnek::settings;
 
 namespace {
 
-class SettingsDialogTest : public ::testing::Test {
-protected:
-    QString path() const { return dir.filePath(QStringLiteral("zarnek.ini")); }
-    void put(const QByteArray& text)
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
-    QByteArray contents() const
-    {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    // A run of the program: the main window, then the dialog that loads.
-    void start()
-    {
-        form = makeTestForm();
-        settings = std::make_unique<TSettings>(*form.form, path());
-    }
-    // Its end: the dialog is destroyed first and saves.
-    void exit()
-    {
-        settings.reset();
-        form.form.reset();
-    }
-    void TearDown() override { exit(); }
-
-    QTemporaryDir dir;
-    TestForm form;
-    std::unique_ptr<TSettings> settings;
-};
+using SettingsDialogTest = SettingsFixture;
 
 QTreeWidgetItem* addRange(TSettings& s, const char* from, const char* to, bool checked)
 {
