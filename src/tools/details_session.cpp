@@ -4,16 +4,11 @@
 #include "platform/udp_endpoint.h"
 #include "tools/answer_wait.h"
 
-#include <array>
-
 namespace zarnek::tools {
 
 namespace {
 
 constexpr int kWaitCap = 4;
-// The pauses a selection makes after each of its requests: after the rules
-// request, the players request and the old players request.
-constexpr std::array<int, 3> kPausesMs{10, 5, 10};
 
 }  // namespace
 
@@ -28,8 +23,8 @@ void DetailsSession::run()
     const auto requests = m_protocol.DetailQueries(m_server.address, m_server.port, m_options.old);
     for (std::size_t i = 0; i < requests.size(); ++i) {
         send(requests[i]);
-        if (i < kPausesMs.size() && i + 1 < requests.size())
-            m_pump.sleep(kPausesMs[i]);
+        if (i < protocol::kDetailPausesMs.size() && i + 1 < requests.size())
+            m_pump.sleep(protocol::kDetailPausesMs[i]);
     }
     AnswerWait wait(m_options.waitMs, kWaitCap);
     m_wait = &wait;

@@ -179,6 +179,14 @@ public:
     // Sends each datagram to its own address and port, in order.
     void SendDatagrams(const std::vector<zarnek::protocol::OutgoingDatagram>& sends);
 
+    // Server details. The index of the selected row of LW, -1 for none.
+    int LWItemIndex() const;
+    // The pop-up menu of LW opens on a right click only while this is on.
+    bool PMServersAutoPopup = false;
+    // True when a players or rules answer from this sender belongs to the
+    // selected row: it came from where the selection sent its requests.
+    bool IsDetailAnswer(const QString& fromIP, int port) const;
+
 signals:
     // An accepted close: the program's event loop must end.
     void programEnded();
@@ -189,6 +197,12 @@ public slots:
     void SBScanAllClick();
     void SBStopClick();
     void TimerTimer();
+
+    // Server details; their bodies live in app/details.
+    void LWSelectItem();
+    void LWClick();
+    void LWMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& at);
+    void LWPlayersColumnClick(int column);
 
     void UDPDataReceived(const QByteArray& datagram, const QString& fromIP, int port);
     void UDPBufferInvalid();
@@ -224,6 +238,7 @@ private:
     void buildViews();
     void buildMenus();
     void buildTrayCycling();
+    void connectDetails();
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();
@@ -239,4 +254,7 @@ private:
     bool m_closed = false;
     bool m_forceClose = false;
     bool m_centred = false;
+    // Where the current selection sent its detail requests.
+    QString m_detailAddress;
+    int m_detailPort = -1;
 };

@@ -236,6 +236,7 @@ void TForm1::buildViews()
     TimerFav->setInterval(10000);
 
     buildMenus();
+    connectDetails();
 }
 
 void TForm1::buildMenus()

@@ -1,6 +1,7 @@
 #include "app/shell/server_list_view.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QApplication>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -97,6 +98,23 @@ void ServerListView::resizeEvent(QResizeEvent* event)
 {
     QTreeWidget::resizeEvent(event);
     fitColumns();
+}
+
+void ServerListView::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+    m_leftPressed = event->button() == Qt::LeftButton;
+    QTreeWidget::mousePressEvent(event);
+}
+
+void ServerListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    const bool click = m_leftPressed && event->button() == Qt::LeftButton
+                       && viewport()->rect().contains(event->position().toPoint());
+    m_leftPressed = false;
+    if (click)
+        emit listClicked();
 }
 
 void ServerListView::keepInBounds(int column, int, int newWidth)

@@ -27,11 +27,21 @@ public:
     // rows inside its loop, and measuring every row each time grows with the list.
     void fitToRow(QTreeWidgetItem* item);
 
+signals:
+    // A button went down over the list, before the list acted on it: the
+    // selection is still the one the user saw when pressing.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& at);
+    // A left click, on a row or on empty space, after the list acted on it.
+    void listClicked();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void keepInBounds(int column, int oldWidth, int newWidth);
     void giveNameTheRest();
     bool m_fitting = false;
+    bool m_leftPressed = false;
 };

@@ -24,10 +24,12 @@ void TForm1::UDPDataReceived(const QByteArray& datagram, const QString& fromIP, 
         AddServerRow(out.row);
         break;
     case protocol::OutcomeKind::ListRules:
-        AddRules(out.rules);
+        if (IsDetailAnswer(fromIP, port))
+            AddRules(out.rules);
         break;
     case protocol::OutcomeKind::ListPlayers:
-        AddPlayers(out.players);
+        if (IsDetailAnswer(fromIP, port))
+            AddPlayers(out.players);
         break;
     case protocol::OutcomeKind::Send:
         SendDatagrams(out.sends);
@@ -83,28 +85,6 @@ void TForm1::SendDatagrams(const std::vector<protocol::OutgoingDatagram>& sends)
         endpoint->setRemotePort(d.port);
         endpoint->send(reinterpret_cast<const char*>(d.bytes.data()),
                        static_cast<int>(d.bytes.size()));
-    }
-}
-
-void TForm1::AddPlayers(const std::vector<protocol::TPlayers>& players)
-{
-    LWPlayers->clear();
-    for (const protocol::TPlayers& p : players) {
-        auto* item = new QTreeWidgetItem(LWPlayers);
-        item->setText(0, QString::fromUtf8(p.Name.data(), static_cast<qsizetype>(p.Name.size())));
-        item->setText(1, QString::number(p.Frags));
-        item->setTextAlignment(1, Qt::AlignCenter);
-    }
-}
-
-void TForm1::AddRules(const std::vector<protocol::TRules>& rules)
-{
-    LWRules->clear();
-    for (const protocol::TRules& r : rules) {
-        auto* item = new QTreeWidgetItem(LWRules);
-        item->setText(0, displayText(r.Name));
-        item->setText(1, displayText(r.Value));
-        item->setTextAlignment(1, Qt::AlignCenter);
     }
 }
 

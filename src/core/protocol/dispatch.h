@@ -24,6 +24,7 @@
 // ServerListCleared(), so that servers that refuse the plain info request
 // get one challenged info request again.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <set>
@@ -43,6 +44,12 @@ namespace zarnek::protocol {
 // The program never accepts more in one datagram: a real server never sends
 // more, and a larger one is dropped whole rather than read cut.
 inline constexpr std::size_t kMaxDatagram = 1500;
+
+// The pauses after the detail requests, in milliseconds and in the order of
+// DetailQueries: after the rules request, the players request and the old
+// players request, so that the requests do not reach a server back to back.
+// The old rules request, sent last, is followed by none.
+inline constexpr std::array<int, 3> kDetailPausesMs{10, 5, 10};
 
 struct OutgoingDatagram {
     std::string address;  // dotted IPv4

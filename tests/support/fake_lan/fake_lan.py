@@ -32,7 +32,8 @@ Server fields (all optional except address):
   player_list  [[name, frags], ...]           for the players answer
   rules        [[name, value], ...]           for the rules answer
   split_rules  true: the rules answer goes out as two fragments, the first
-               of exactly 1400 bytes
+               of exactly 1400 bytes; "source": in fragments of Source
+               servers (12-byte header, payloads of 1248 bytes)
   challenge    eight hex digits: players and rules requests that do not carry
                these four bytes get a challenge answer instead
   raw_info     hex bytes sent as-is in answer to the info request
@@ -147,6 +148,15 @@ def rules_answer(s):
         message += _cstr(name) + _cstr(value)
     if not s["split_rules"]:
         return [message]
+    if s["split_rules"] == "source":
+        # Header: FE FF FF FF, the message id, the fragment count, the
+        # fragment number, and the largest fragment size, 16-bit.
+        ident = struct.pack("<I", 0x4321)
+        size = 1248
+        parts = [message[i:i + size] for i in range(0, len(message), size)]
+        return [b"\xfe\xff\xff\xff" + ident + bytes([len(parts), number])
+                + struct.pack("<H", size) + part
+                for number, part in enumerate(parts)]
     # Two fragments in the GoldSrc form: the first exactly 1400 bytes with its
     # 9-byte header, whose last byte packs the fragment number (high nibble)
     # and the count (low nibble).

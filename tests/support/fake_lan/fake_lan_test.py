@@ -120,6 +120,18 @@ class FakeLanTest(unittest.TestCase):
         self.assertEqual(whole[:7], b"\xff\xff\xff\xffE\x78\x00")
         self.assertTrue(whole.endswith(b"rule119\x00value119\x00"))
 
+    def test_split_rules_in_the_source_form(self):
+        rules = [["rule%03d" % i, "value%03d" % i] for i in range(200)]
+        self.net = Lan([{"address": "127.0.0.3", "rules": rules, "split_rules": "source"}])
+        parts = self.net.ask(("127.0.0.3", 27015), b"\xff\xff\xff\xffV\x00\x00\x00\x00",
+                             answers=3)
+        headers = [data[:12] for data, _ in parts]
+        self.assertEqual([h[:4] for h in headers], [b"\xfe\xff\xff\xff"] * 3)
+        self.assertEqual([(h[8], h[9]) for h in headers], [(3, 0), (3, 1), (3, 2)])
+        whole = b"".join(data[12:] for data, _ in parts)
+        self.assertEqual(whole[:7], b"\xff\xff\xff\xffE\xc8\x00")
+        self.assertTrue(whole.endswith(b"rule199\x00value199\x00"))
+
     def test_info_challenge_is_asked_for_before_the_info_answer(self):
         self.net = Lan([{"address": "127.0.0.4", "kind": "source", "info_challenge": "01020304"}])
         target = ("127.0.0.4", 27015)
