@@ -62,6 +62,10 @@ void TForm1::AddRules(const std::vector<protocol::TRules>& rules)
         auto* item = new QTreeWidgetItem;
         item->setText(0, displayText(r.Name));
         item->setText(1, displayText(r.Value));
+        // The narrow columns cut long names and values (download addresses,
+        // plugin lists); the whole text is a hover away.
+        item->setToolTip(0, item->text(0));
+        item->setToolTip(1, item->text(1));
         item->setTextAlignment(1, Qt::AlignCenter);
         items.append(item);
     }
