@@ -5,9 +5,9 @@
 // acts), then any selection change (LWSelectItem), then the context-menu
 // request. The press switches the menu's opening on only when a row is
 // already selected, and a selection change switches it off again, so a right
-// click that selects a row does not open the menu. A press on empty space
-// drops the selection; the request must point at the selected row all the
-// same, as one from the keyboard comes without a press.
+// click that selects a row does not open the menu. On empty space the list
+// drops the selection only when the button comes up, after the request; so
+// the request must also point at the selected row.
 
 #include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"
@@ -19,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -32,9 +31,8 @@ void TForm1::connectDetails()
     connect(LW, &ServerListView::mouseDown, this, &TForm1::LWMouseDown);
     connect(LW, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const int row = LWItemIndex();
-        if (!PMServersAutoPopup || row < 0 || LW->itemAt(at) != LW->topLevelItem(row))
-            return;
-        PMServers->popup(LW->viewport()->mapToGlobal(at));
+        if (PMServersAutoPopup && row >= 0 && LW->itemAt(at) == LW->topLevelItem(row))
+            PMServers->popup(LW->viewport()->mapToGlobal(at));
     });
     connect(LWPlayers->header(), &QHeaderView::sectionClicked, this, &TForm1::LWPlayersColumnClick);
 }

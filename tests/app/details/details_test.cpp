@@ -326,8 +326,8 @@ TEST_F(Details, PopUpMenuOpensOnlyOverARowSelectedBeforeThePress)
     EXPECT_FALSE(form->PMServersAutoPopup);
     // Now the row was selected when the button went down.
     EXPECT_TRUE(rightClick(rowCentre(0)));
-    // Over another row it does not open; over empty space neither, and the
-    // press there drops the selection.
+    // Over another row it does not open; over empty space neither, although
+    // the list drops the selection there only on the release.
     EXPECT_FALSE(rightClick(rowCentre(1)));
     EXPECT_EQ(form->LWItemIndex(), 1);
     EXPECT_FALSE(rightClick(emptySpace()));
