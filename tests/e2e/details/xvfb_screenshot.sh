@@ -9,19 +9,10 @@ root=$(cd "$(dirname "$0")/../../.." && pwd)
 build=$(cd "${1:?build directory}" && pwd)
 display=${2:-:58}
 
-if [ "${INSIDE_NETNS:-}" != 1 ]; then
-  work=$(mktemp -d)
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  trap 'kill $xvfb; rm -rf "$work"' EXIT
-  sleep 1
-  INSIDE_NETNS=1 WORK="$work" DISPLAY=$display "$root/tests/support/netns-run.sh" "$0" "$build" "$display"
-  exit
-fi
+. "$root/tests/support/desktop-shot.sh"
+on_private_desktop "$display" "$0" "$build" "$display"
 
-work=$WORK
-cp "$build/src/app/zarnek" "$work/"
-cat >"$work/zarnek.ini" <<'INI'
+cat >"$WORK/zarnek.ini" <<'INI'
 [Settings]
 CSPort=27015
 Delay=5
@@ -33,8 +24,8 @@ RangeFrom0=127.0.0.1
 RangeTo0=127.0.0.20
 Checked=1
 INI
-cat >"$work/lan.json" <<JSON
-{"log": "$work/heard.jsonl", "lifetime": 60, "servers": [
+cat >"$WORK/lan.json" <<JSON
+{"log": "$WORK/heard.jsonl", "lifetime": 60, "servers": [
  {"address": "127.0.0.5", "kind": "source", "name": "Office CS:Source", "map": "cs_office",
   "players": 9, "max": 16, "description": "Counter-Strike: Source", "info_challenge": "5a17c0de",
   "challenge": "5a17c0de", "split_rules": "source",
@@ -49,26 +40,14 @@ cat >"$work/lan.json" <<JSON
   "players": 12, "max": 20, "description": "Counter-Strike", "protocol": 48}
 ]}
 JSON
-unset DBUS_SESSION_BUS_ADDRESS
-cd "$work"
-python3 "$root/tests/support/fake_lan/fake_lan.py" lan.json >/dev/null &
-lan=$!
-sleep 1
-./zarnek >/dev/null 2>&1 &
-program=$!
-sleep 3
-window=$(xdotool search --name "Zarnek_v1.98" | head -1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
-# The Scan button sits left of the middle of the button row.
-xdotool mousemove $((X + 211)) $((Y + 306)) click 1
+start_and_scan "$build"
 sleep 2
 # The first row of the server list, then the Rules tab.
 xdotool mousemove $((X + 150)) $((Y + 52)) click 1
 sleep 1
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$root/docs/details-players.png"
+shot "$root/docs/details-players.png"
 xdotool mousemove $((X + WIDTH - 60)) $((Y + 30)) click 1
 sleep 0.5
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$root/docs/details-rules.png"
-kill $program $lan
-wait $program $lan || true
+shot "$root/docs/details-rules.png"
+stop_program_and_lan
 echo "screenshots: $root/docs/details-players.png $root/docs/details-rules.png"
