@@ -38,3 +38,27 @@ QString SystemLocalAddress::address() const
     }
     return chooseLocalAddress(found, hostNameAddress);
 }
+
+std::vector<zarnek::scanning::LanInterface> SystemLocalAddress::interfaces() const
+{
+    std::vector<zarnek::scanning::LanInterface> found;
+    for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
+        const auto flags = iface.flags();
+        for (const QNetworkAddressEntry& entry : iface.addressEntries()) {
+            if (entry.ip().protocol() != QAbstractSocket::IPv4Protocol)
+                continue;
+            zarnek::scanning::LanInterface i;
+            i.name = iface.name().toStdString();
+            i.up = flags.testFlag(QNetworkInterface::IsUp) &&
+                   flags.testFlag(QNetworkInterface::IsRunning);
+            i.loopback = flags.testFlag(QNetworkInterface::IsLoopBack) || entry.ip().isLoopback();
+            i.canBroadcast = flags.testFlag(QNetworkInterface::CanBroadcast) &&
+                             !flags.testFlag(QNetworkInterface::IsPointToPoint);
+            i.address = entry.ip().toString().toStdString();
+            if (!entry.netmask().isNull())
+                i.netmask = entry.netmask().toString().toStdString();
+            found.push_back(std::move(i));
+        }
+    }
+    return found;
+}

@@ -1,7 +1,9 @@
 #pragma once
 
-// The local host's own IPv4 address, from which the scan derives the
-// broadcast address.
+// The local host's own IPv4 address and its network interfaces, from which
+// the scan derives where its broadcast goes.
+
+#include "core/scanning/broadcast_target.h"
 
 #include <QString>
 #include <vector>
@@ -11,6 +13,10 @@ public:
     virtual ~LocalAddressProvider() = default;
     // Dotted decimal text, or an empty text when there is none.
     virtual QString address() const = 0;
+    // Every IPv4 address of every interface, read anew at each call: cables,
+    // Wi-Fi and VPNs come and go while the program runs. One that cannot tell
+    // lists none, and the broadcast then goes where the address alone says.
+    virtual std::vector<zarnek::scanning::LanInterface> interfaces() const { return {}; }
 };
 
 // One address of one interface, as the choice below needs it.
@@ -38,4 +44,5 @@ QString chooseLocalAddress(const std::vector<InterfaceAddress>& interfaces,
 class SystemLocalAddress : public LocalAddressProvider {
 public:
     QString address() const override;
+    std::vector<zarnek::scanning::LanInterface> interfaces() const override;
 };

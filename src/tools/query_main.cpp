@@ -3,7 +3,6 @@
 
 #include "platform/event_pump.h"
 #include "platform/qt_udp_endpoint.h"
-#include "platform/broadcast_address.h"
 #include "platform/local_address.h"
 #include "tools/details_session.h"
 #include "tools/query_options.h"
@@ -51,7 +50,12 @@ int runScan(QtUdpEndpoint& udp, const QueryOptions& options)
 {
     QString broadcast;
     if (options.broadcast) {
-        broadcast = scanBroadcastAddress(SystemLocalAddress().address());
+        const SystemLocalAddress local;
+        const std::string address = local.address().toStdString();
+        const auto target = zarnek::scanning::broadcastTarget(
+            address, zarnek::scanning::netmaskOf(local.interfaces(), address));
+        if (target)
+            broadcast = QString::fromStdString(*target);
         if (broadcast.isEmpty())
             complain("no local IPv4 address; the broadcast step is skipped");
     }

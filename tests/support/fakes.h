@@ -91,5 +91,7 @@ public:
 class FakeLocalAddress : public LocalAddressProvider {
 public:
     QString value;
+    std::vector<zarnek::scanning::LanInterface> interfaceList;
     QString address() const override { return value; }
+    std::vector<zarnek::scanning::LanInterface> interfaces() const override { return interfaceList; }
 };

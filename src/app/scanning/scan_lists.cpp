@@ -28,3 +28,18 @@ std::optional<RangeEntry> rangeAt(const QTreeWidget* ranges, int index)
     return RangeEntry{item->checkState(TSettings::RangeFromColumn) == Qt::Checked,
                       item->text(TSettings::RangeFromColumn), item->text(TSettings::RangeToColumn)};
 }
+
+ListEntries::ListEntries(const QTreeWidget* list)
+{
+    const int count = entryCount(list);
+    m_entries.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i)
+        m_entries.emplace_back(list->model()->index(i, 0));
+}
+
+std::optional<int> ListEntries::rowOf(int i) const
+{
+    if (i < 0 || i >= size() || !m_entries[std::size_t(i)].isValid())
+        return std::nullopt;
+    return m_entries[std::size_t(i)].row();
+}

@@ -1,22 +1,11 @@
 #include "core/scanning/broadcast_target.h"
 
+#include "core/protocol/text_helpers.h"
 #include "core/scanning/range_walk.h"
 
 namespace zarnek::scanning {
 
 namespace {
-
-// Field `n` (from 1) of `text` split at '.', empty when there is no such field.
-std::string_view field(std::string_view text, int n) {
-    std::size_t start = 0;
-    for (int i = 1; i < n; ++i) {
-        const std::size_t dot = text.find('.', start);
-        if (dot == std::string_view::npos) return {};
-        start = dot + 1;
-    }
-    const std::size_t end = text.find('.', start);
-    return text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
-}
 
 // The prefix length of a contiguous netmask, or nothing for a non-contiguous one.
 std::optional<int> prefixLength(const Quad& mask) {
@@ -48,11 +37,14 @@ std::optional<std::string> broadcastTarget(std::string_view localAddress,
             return quadText(broadcast);
         }
     }
-    std::string target(field(localAddress, 1));
-    target += '.';
-    target += field(localAddress, 2);
-    target += ".255.255";
-    return target;
+    using protocol::FieldOf;
+    return FieldOf('.', localAddress, 1) + '.' + FieldOf('.', localAddress, 2) + ".255.255";
+}
+
+std::string netmaskOf(const std::vector<LanInterface>& interfaces, std::string_view address) {
+    for (const LanInterface& i : interfaces)
+        if (!address.empty() && i.address == address && !i.netmask.empty()) return i.netmask;
+    return {};
 }
 
 }  // namespace zarnek::scanning

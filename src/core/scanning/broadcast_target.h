@@ -5,8 +5,19 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarnek::scanning {
+
+// One IPv4 address of a network interface, as the system reports it.
+struct LanInterface {
+    std::string name;
+    bool up = false;
+    bool loopback = false;
+    bool canBroadcast = false;
+    std::string address;  // dotted decimal
+    std::string netmask;  // dotted decimal; empty when unknown
+};
 
 // The directed broadcast of the network that holds `localAddress`, from the
 // netmask of its interface. Without a usable netmask (unknown, or a /31 or /32
@@ -15,5 +26,8 @@ namespace zarnek::scanning {
 // broadcast probe is then skipped.
 std::optional<std::string> broadcastTarget(std::string_view localAddress,
                                            std::string_view netmask);
+
+// The netmask of the interface that holds `address`, or an empty text.
+std::string netmaskOf(const std::vector<LanInterface>& interfaces, std::string_view address);
 
 }  // namespace zarnek::scanning

@@ -37,9 +37,28 @@ zarnek::protocol::ServerRow row(const std::string& address, const std::string& p
     return r;
 }
 
-std::unique_ptr<LocalAddressProvider> localAddress(const QString& address) {
+// The machine of these tests has only its loopback interface, whatever the
+// machine running them has.
+// The netmask names an interface that holds the address beside it.
+std::unique_ptr<LocalAddressProvider> localAddress(const QString& address,
+                                                   const char* netmask = nullptr) {
     auto local = std::make_unique<FakeLocalAddress>();
     local->value = address;
+    zarnek::scanning::LanInterface lo;
+    lo.name = "lo";
+    lo.up = true;
+    lo.loopback = true;
+    lo.address = "127.0.0.1";
+    lo.netmask = "255.0.0.0";
+    local->interfaceList = {lo};
+    if (netmask) {
+        zarnek::scanning::LanInterface own;
+        own.name = "eth0";
+        own.up = own.canBroadcast = true;
+        own.address = address.toStdString();
+        own.netmask = netmask;
+        local->interfaceList.push_back(own);
+    }
     return local;
 }
 
@@ -221,11 +240,13 @@ TEST_F(ScanDriverTest, DelaySleepsHalvedAroundAFavouriteAndWholeAfterARangeAddre
 TEST_F(ScanDriverTest, TheBroadcastProbeFallsBackOrIsSkippedButAlwaysCounted) {
     struct Case {
         const char* local;
-        const char* target;  // empty: no broadcast probe
+        const char* netmask;  // of the interface holding it, if any beside lo
+        const char* target;   // empty: no broadcast probe
     } cases[] = {
-        {"127.0.0.1", "127.255.255.255"},  // on lo, 255.0.0.0
-        {"127.1.2.3", "127.1.255.255"},    // held by no interface
-        {"", ""},
+        {"127.0.0.1", nullptr, "127.255.255.255"},  // on lo, 255.0.0.0
+        {"127.1.2.3", "255.255.255.0", "127.1.2.255"},
+        {"127.1.2.3", nullptr, "127.1.255.255"},  // held by no interface
+        {"", nullptr, ""},
     };
     settings->CBBroadcast->setChecked(true);
     for (const Case& c : cases) {
@@ -236,7 +257,7 @@ TEST_F(ScanDriverTest, TheBroadcastProbeFallsBackOrIsSkippedButAlwaysCounted) {
         endpoint = new RecordingEndpoint(log);
         platform.udp.reset(endpoint);
         platform.pump.reset(pump = new ScriptedPump(log));
-        platform.localAddress = localAddress(QString::fromLatin1(c.local));
+        platform.localAddress = localAddress(QString::fromLatin1(c.local), c.netmask);
         form = std::make_unique<TForm1>(std::move(platform));
         settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
         form->Settings = settings.get();
@@ -408,6 +429,50 @@ TEST_F(ScanDriverTest, EntriesRemovedInsideThePumpAreNeverRead) {
     EXPECT_EQ(sends(), (QStringList{QStringLiteral("send 127.0.0.7:27015 25"),
                                     QStringLiteral("send 127.0.0.1:27015 25")}));
     EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+}
+
+// Deletions inside the pump, before, at or after the entry being probed: the
+// walk goes on with the entry that followed the current one, never walks a
+// deleted range further and never skips an entry that is still there.
+TEST_F(ScanDriverTest, DeletionsInsideThePumpContinueWithTheEntryThatFollowed) {
+    struct Case {
+        const char* what;
+        int pump;
+        QTreeWidget* TSettings::*list;
+        int deleteRow;
+        std::vector<const char*> hosts;
+    } cases[] = {
+        {"range before the current one", 3, &TSettings::LWranges, 0,
+         {"127.0.0.1", "127.0.0.2", "127.0.0.10", "127.0.0.11", "127.0.0.20"}},
+        {"the current range", 3, &TSettings::LWranges, 1,
+         {"127.0.0.1", "127.0.0.2", "127.0.0.10", "127.0.0.20"}},
+        {"range after the current one", 1, &TSettings::LWranges, 1,
+         {"127.0.0.1", "127.0.0.2", "127.0.0.20"}},
+        {"the current favourite", 1, &TSettings::LVFav, 0,
+         {"127.0.0.7", "127.0.0.8", "127.0.0.1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings->LWranges->clear();
+        settings->LVFav->clear();
+        addRange("127.0.0.1", "127.0.0.2");
+        addRange("127.0.0.10", "127.0.0.11");
+        addRange("127.0.0.20", "127.0.0.20");
+        if (c.list == &TSettings::LVFav) {
+            settings->LWranges->clear();
+            addFavourite("127.0.0.7", "27015");
+            addFavourite("127.0.0.8", "27015");
+            addRange("127.0.0.1", "127.0.0.1");
+        }
+        log = ScanLog();
+        pump->actions = {{c.pump, [&] { delete ((*settings).*c.list)->takeTopLevelItem(c.deleteRow); }}};
+        form->SBScanAllClick();
+        QStringList expected;
+        for (const char* host : c.hosts)
+            expected << QStringLiteral("send %1:27015 25").arg(QLatin1String(host));
+        EXPECT_EQ(sends(), expected);
+        EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+    }
 }
 
 TEST_F(ScanDriverTest, RangeAddressesKeepTheScanPortWhenAServerIsQueriedInsideThePump) {

@@ -26,9 +26,19 @@
 
 namespace {
 
+// The namespace of the test holds only its loopback interface.
 class LoopbackAddress : public LocalAddressProvider {
 public:
     QString address() const override { return QStringLiteral("127.0.0.1"); }
+    std::vector<zarnek::scanning::LanInterface> interfaces() const override {
+        zarnek::scanning::LanInterface lo;
+        lo.name = "lo";
+        lo.up = true;
+        lo.loopback = true;
+        lo.address = "127.0.0.1";
+        lo.netmask = "255.0.0.0";
+        return {lo};
+    }
 };
 
 QJsonObject server(const char* address, int port, const char* kind, const char* name) {
