@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
-  qt6-base-dev libxcb1-dev libxcb-keysyms1-dev
+  qt6-base-dev qt6-svg-dev libxcb1-dev libxcb-keysyms1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 iproute2 util-linux
   xvfb xauth xdotool x11-utils wmctrl imagemagick trayer fonts-dejavu-core
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()

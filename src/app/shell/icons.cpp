@@ -310,28 +310,39 @@ QList<QIcon> paintGameIcons()
     return icons;
 }
 
+namespace {
+
+// A radar sweep: the program looks for servers.
+void radar(QPainter& p, const QColor& ink)
+{
+    p.setPen(pen(QColor(0x08, 0x20, 0x10), 0.8));
+    p.setBrush(QColor(0x10, 0x30, 0x18));
+    p.drawEllipse(QRectF(0.6, 0.6, 14.8, 14.8));
+    p.setPen(pen(ink, 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(3.6, 3.6, 8.8, 8.8));
+    p.drawLine(QPointF(8.0, 1.5), QPointF(8.0, 14.5));
+    p.drawLine(QPointF(1.5, 8.0), QPointF(14.5, 8.0));
+    p.setPen(pen(ink, 1.8));
+    p.drawLine(QPointF(8.0, 8.0), QPointF(12.6, 3.4));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawEllipse(QRectF(9.6, 9.4, 2.4, 2.4));
+}
+
+}  // namespace
+
+void paintProgramPicture(QPainter& painter)
+{
+    radar(painter, QColor(0x40, 0xff, 0x60));
+}
+
 QList<QIcon> paintTrayIcons()
 {
-    // A radar sweep: the program looks for servers. The alternate icon is amber
-    // so that the cycling of auto-connect is seen at a glance.
-    auto radar = [](const QColor& ink) {
-        return [ink](QPainter& p) {
-            p.setPen(pen(QColor(0x08, 0x20, 0x10), 0.8));
-            p.setBrush(QColor(0x10, 0x30, 0x18));
-            p.drawEllipse(QRectF(0.6, 0.6, 14.8, 14.8));
-            p.setPen(pen(ink, 1.0));
-            p.setBrush(Qt::NoBrush);
-            p.drawEllipse(QRectF(3.6, 3.6, 8.8, 8.8));
-            p.drawLine(QPointF(8.0, 1.5), QPointF(8.0, 14.5));
-            p.drawLine(QPointF(1.5, 8.0), QPointF(14.5, 8.0));
-            p.setPen(pen(ink, 1.8));
-            p.drawLine(QPointF(8.0, 8.0), QPointF(12.6, 3.4));
-            p.setPen(Qt::NoPen);
-            p.setBrush(ink);
-            p.drawEllipse(QRectF(9.6, 9.4, 2.4, 2.4));
-        };
-    };
-    return {render(radar(QColor(0x40, 0xff, 0x60))), render(radar(QColor(0xff, 0xb0, 0x20)))};
+    // The alternate icon is amber so that the cycling of auto-connect is seen
+    // at a glance.
+    return {render(paintProgramPicture),
+            render([](QPainter& p) { radar(p, QColor(0xff, 0xb0, 0x20)); })};
 }
 
 QList<QIcon> paintTabIcons()
