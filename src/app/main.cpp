@@ -18,6 +18,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // No application display name: Qt would append it to every caption
     // ("Error — ..."), and the captions are the program's own texts.
+
     // The installed menu entry's id: Wayland desktops find the window's icon
     // and name through it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zarnek.Zarnek"));
