@@ -5,6 +5,7 @@
 // works through the pump of a phase, which ends the scan at its next
 // checkpoint.
 
+#include "app/scanning/known_servers.h"
 #include "app/scanning/scan_lists.h"
 #include "app/scanning/scan_run.h"
 #include "app/settings/settings_dialog.h"
@@ -94,12 +95,7 @@ void beginScan(TForm1& form)
 void completeScan(TForm1& form)
 {
     QTreeWidget* list = form.LW;
-    const int rows = list->topLevelItemCount();
-    form.KnownServers.count = std::min(rows, 41);
-    for (int i = 0; i < form.KnownServers.count; ++i) {
-        form.KnownServers.address[i] = list->topLevelItem(i)->text(ServerListView::Address);
-        form.KnownServers.port[i] = list->topLevelItem(i)->text(ServerListView::Port);
-    }
+    rememberKnownServers(form);
     form.setStatusText(0, QStringLiteral(" Scan complete"));
     form.setRGEnabled(true);
     form.ScanCooldown = 3;

@@ -129,9 +129,15 @@ void TForm1::FormShow()
 void TForm1::hideEvent(QHideEvent* event)
 {
     QMainWindow::hideEvent(event);
-    // FormHide: the favourites auto-scan runs only while the window is shown.
     if (!event->spontaneous())
-        TimerFav->stop();
+        FormHide();
+}
+
+void TForm1::FormHide()
+{
+    // The favourites auto-scan runs only while the window is shown; the
+    // interval stays, so showing the window again resumes where it was.
+    TimerFav->stop();
 }
 
 bool TForm1::FormCloseQuery()

@@ -197,6 +197,9 @@ public slots:
     void SBScanAllClick();
     void SBStopClick();
     void TimerTimer();
+    void SBRefreshClick();
+    // One pass of the favourites auto-scan.
+    void TimerFavTimer();
 
     // Server details; their bodies live in app/details.
     void LWSelectItem();
@@ -241,6 +244,7 @@ private:
     void connectDetails();
     void FormCreate();
     void FormShow();
+    void FormHide();
     bool FormCloseQuery();
     void FormClose();
     void FormDestroy();

@@ -156,6 +156,7 @@ void TForm1::buildViews()
     buttons->addWidget(SBPlay);
     connect(SBScanAll, &QPushButton::clicked, this, &TForm1::SBScanAllClick);
     connect(SBStop, &QPushButton::clicked, this, &TForm1::SBStopClick);
+    connect(SBRefresh, &QPushButton::clicked, this, &TForm1::SBRefreshClick);
 
     Bevel2 = new QFrame(bar);
     Bevel2->setObjectName(QStringLiteral("Bevel2"));
@@ -234,6 +235,7 @@ void TForm1::buildViews()
     TimerFav = new QTimer(this);
     TimerFav->setObjectName(QStringLiteral("TimerFav"));
     TimerFav->setInterval(10000);
+    connect(TimerFav, &QTimer::timeout, this, &TForm1::TimerFavTimer);
 
     buildMenus();
     connectDetails();

@@ -57,9 +57,12 @@ public:
     void sleep(int milliseconds) override {
         ++log_.sleeps;
         log_.events << QStringLiteral("sleep %1").arg(milliseconds);
+        if (everySleep) everySleep(milliseconds);
     }
     std::map<int, std::function<void()>> actions;
     std::function<void(int)> everyPump;
+    // Runs during each sleep (with its length), where no event is handled.
+    std::function<void(int)> everySleep;
 
 private:
     ScanLog& log_;

@@ -1,0 +1,71 @@
+#pragma once
+
+// The real main window and settings dialog with the recording endpoint and
+// the scripted pump of scan_fakes.h, in the state prepareForScan leaves them.
+
+#include "tests/app/scanning/scan_fakes.h"
+#include "tests/support/fakes.h"
+#include "tests/support/scan_settings.h"
+
+#include "app/settings/settings_dialog.h"
+#include "app/shell/main_window.h"
+
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+class ScanWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TForm1Platform platform;
+        endpoint = new RecordingEndpoint(log);
+        platform.udp.reset(endpoint);
+        pump = new ScriptedPump(log);
+        platform.pump.reset(pump);
+        auto local = std::make_unique<FakeLocalAddress>();
+        local->value = QStringLiteral("127.0.0.1");
+        platform.localAddress = std::move(local);
+        form = std::make_unique<TForm1>(std::move(platform));
+        settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
+        prepareForScan(*form, *settings, 0);
+    }
+
+    void TearDown() override {
+        if (form) form->Settings = nullptr;
+        settings.reset();
+        form.reset();
+    }
+
+    void addRange(const char* from, const char* to, bool checked = true) {
+        auto* item = new QTreeWidgetItem(settings->LWranges,
+                                         {QString::fromLatin1(from), QString::fromLatin1(to)});
+        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    }
+    void addFavourite(const char* host, const char* port) {
+        new QTreeWidgetItem(settings->LVFav, {QString::fromLatin1(host), QString::fromLatin1(port)});
+    }
+    QStringList sends() const { return log.events.filter(QStringLiteral("send")); }
+
+    // A listed server as a decoder makes it.
+    static zarnek::protocol::ServerRow row(const std::string& address, const std::string& port) {
+        zarnek::protocol::ServerRow r;
+        r.game = "1.6";
+        r.name = "Server " + address;
+        r.address = address;
+        r.port = port;
+        r.answerPort = static_cast<std::uint16_t>(std::stoi(port));
+        r.players = "1/16";
+        return r;
+    }
+
+    ScanLog log;
+    RecordingEndpoint* endpoint = nullptr;
+    ScriptedPump* pump = nullptr;
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TSettings> settings;
+};
