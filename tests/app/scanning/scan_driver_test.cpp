@@ -1,7 +1,7 @@
 // The scan driver on the real main window and settings dialog, with an
 // endpoint and pump that record what the scan does, in order.
 
-#include "tests/app/scanning/scan_fakes.h"
+#include "tests/app/scanning/scan_window_fixture.h"
 #include "tests/support/fakes.h"
 #include "tests/support/modal_answer.h"
 
@@ -26,79 +26,7 @@
 
 namespace {
 
-zarnek::protocol::ServerRow row(const std::string& address, const std::string& port) {
-    zarnek::protocol::ServerRow r;
-    r.game = "1.6";
-    r.name = "Server " + address;
-    r.address = address;
-    r.port = port;
-    r.answerPort = static_cast<std::uint16_t>(std::stoi(port));
-    r.players = "1/16";
-    return r;
-}
-
-// The machine of these tests has only its loopback interface, whatever the
-// machine running them has.
-// The netmask names an interface that holds the address beside it.
-std::unique_ptr<LocalAddressProvider> localAddress(const QString& address,
-                                                   const char* netmask = nullptr) {
-    auto local = std::make_unique<FakeLocalAddress>();
-    local->value = address;
-    zarnek::scanning::LanInterface lo;
-    lo.name = "lo";
-    lo.up = true;
-    lo.loopback = true;
-    lo.address = "127.0.0.1";
-    lo.netmask = "255.0.0.0";
-    local->interfaceList = {lo};
-    if (netmask) {
-        zarnek::scanning::LanInterface own;
-        own.name = "eth0";
-        own.up = own.canBroadcast = true;
-        own.address = address.toStdString();
-        own.netmask = netmask;
-        local->interfaceList.push_back(own);
-    }
-    return local;
-}
-
-class ScanDriverTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TForm1Platform platform;
-        endpoint = new RecordingEndpoint(log);
-        platform.udp.reset(endpoint);
-        pump = new ScriptedPump(log);
-        platform.pump.reset(pump);
-        platform.localAddress = localAddress(QStringLiteral("127.0.0.1"));
-        form = std::make_unique<TForm1>(std::move(platform));
-        settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
-        prepareForScan(*form, *settings, 0);
-    }
-
-    void TearDown() override {
-        form->Settings = nullptr;
-        settings.reset();
-        form.reset();
-    }
-
-    void addRange(const char* from, const char* to, bool checked = true) {
-        auto* item = new QTreeWidgetItem(settings->LWranges,
-                                         {QString::fromLatin1(from), QString::fromLatin1(to)});
-        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-    }
-    void addFavourite(const char* host, const char* port) {
-        new QTreeWidgetItem(settings->LVFav, {QString::fromLatin1(host), QString::fromLatin1(port)});
-    }
-    QStringList sends() const { return log.events.filter(QStringLiteral("send")); }
-
-    ScanLog log;
-    RecordingEndpoint* endpoint = nullptr;
-    ScriptedPump* pump = nullptr;
-    QTemporaryDir dir;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TSettings> settings;
-};
+using ScanDriverTest = ScanWindowTest;
 
 TEST_F(ScanDriverTest, RefusesToStartWithNothingToScanOrWithoutItsPort) {
     struct Case {

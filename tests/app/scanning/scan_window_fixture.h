@@ -18,6 +18,31 @@
 #include <memory>
 #include <string>
 
+// The machine of these tests has only its loopback interface, whatever the
+// machine running them has.
+// The netmask names an interface that holds the address beside it.
+inline std::unique_ptr<LocalAddressProvider> localAddress(const QString& address,
+                                                          const char* netmask = nullptr) {
+    auto local = std::make_unique<FakeLocalAddress>();
+    local->value = address;
+    zarnek::scanning::LanInterface lo;
+    lo.name = "lo";
+    lo.up = true;
+    lo.loopback = true;
+    lo.address = "127.0.0.1";
+    lo.netmask = "255.0.0.0";
+    local->interfaceList = {lo};
+    if (netmask) {
+        zarnek::scanning::LanInterface own;
+        own.name = "eth0";
+        own.up = own.canBroadcast = true;
+        own.address = address.toStdString();
+        own.netmask = netmask;
+        local->interfaceList.push_back(own);
+    }
+    return local;
+}
+
 class ScanWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -26,9 +51,7 @@ protected:
         platform.udp.reset(endpoint);
         pump = new ScriptedPump(log);
         platform.pump.reset(pump);
-        auto local = std::make_unique<FakeLocalAddress>();
-        local->value = QStringLiteral("127.0.0.1");
-        platform.localAddress = std::move(local);
+        platform.localAddress = localAddress(QStringLiteral("127.0.0.1"));
         form = std::make_unique<TForm1>(std::move(platform));
         settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
         prepareForScan(*form, *settings, 0);
