@@ -48,15 +48,12 @@ std::string probedCount(int probed)
 
 int runScan(QtUdpEndpoint& udp, const QueryOptions& options)
 {
-    QString broadcast;
+    std::vector<zarnek::scanning::BroadcastDestination> broadcast;
     if (options.broadcast) {
         const SystemLocalAddress local;
-        const std::string address = local.address().toStdString();
-        const auto target = zarnek::scanning::broadcastTarget(
-            address, zarnek::scanning::netmaskOf(local.interfaces(), address));
-        if (target)
-            broadcast = QString::fromStdString(*target);
-        if (broadcast.isEmpty())
+        broadcast = zarnek::scanning::broadcastDestinations(
+            local.interfaces(), local.address().toStdString(), options.scanPort);
+        if (broadcast.empty())
             complain("no local IPv4 address; the broadcast step is skipped");
     }
     QtEventPump pump;

@@ -212,7 +212,8 @@ Options:
   --old           also send the old text requests
   --delay MS      pause after each info request (default 0)
   --wait MS       read answers this long after the last send (default 1000)
-  --broadcast     also query the broadcast address of the local network
+  --broadcast     also query the broadcast address of every local network,
+                  on the scan port and the other common server ports
   --local-port N  send from this local port (default: any free port)
   --json          print JSON instead of lines
   --help          show this text

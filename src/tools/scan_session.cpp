@@ -20,19 +20,11 @@ ScanSession::ScanSession(UdpEndpoint& udp, EventPump& pump, const QueryOptions& 
     connect(&m_udp, &UdpEndpoint::dataReceived, this, &ScanSession::received);
 }
 
-void ScanSession::run(const QString& broadcastAddress)
+void ScanSession::run(const std::vector<scanning::BroadcastDestination>& broadcast)
 {
     m_clock.start();
     m_protocol.ServerListCleared();
-    if (!broadcastAddress.isEmpty()) {
-        // As in the window: no pause and no pump after the broadcast probe.
-        m_broadcastSent = m_clock.elapsed();
-        const std::string address = broadcastAddress.toStdString();
-        send(address, m_options.scanPort, m_protocol.Queries().InfoQuery());
-        if (m_options.old)
-            send(address, m_options.scanPort, m_protocol.Queries().OldInfoQuery());
-        ++m_probed;
-    }
+    probeBroadcast(broadcast);
     for (const Probe& p : m_options.probes)
         probe(p.address, p.port, m_options.delayMs);
 
@@ -40,6 +32,28 @@ void ScanSession::run(const QString& broadcastAddress)
     m_wait = &wait;
     wait.run();
     m_wait = nullptr;
+}
+
+// As in the window: every port of a network paced like a probe, the pump
+// only between two networks, and the old single target without a pause.
+void ScanSession::probeBroadcast(const std::vector<scanning::BroadcastDestination>& broadcast)
+{
+    if (broadcast.empty())
+        return;
+    m_broadcastSent = m_clock.elapsed();
+    for (std::size_t k = 0; k < broadcast.size(); ++k) {
+        if (k > 0)
+            m_pump.pump();
+        for (const std::uint16_t port : broadcast[k].ports) {
+            m_broadcastSentTo.try_emplace(port, m_clock.elapsed());
+            send(broadcast[k].address, port, m_protocol.Queries().InfoQuery());
+            if (!broadcast[k].localAddressOnly)
+                m_pump.sleep(m_options.delayMs);
+            if (m_options.old)
+                send(broadcast[k].address, port, m_protocol.Queries().OldInfoQuery());
+        }
+    }
+    ++m_probed;
 }
 
 void ScanSession::probe(const std::string& address, std::uint16_t port, int delayMs)
@@ -109,8 +123,10 @@ std::optional<int> ScanSession::pingOf(const protocol::ServerRow& row) const
         sent = s->second;
     else if (const auto a = m_firstSendTo.find(row.address); a != m_firstSendTo.end())
         sent = a->second;
-    if ((!sent || at < *sent) && m_broadcastSent)
-        sent = m_broadcastSent;
+    if ((!sent || at < *sent) && m_broadcastSent) {
+        const auto toPort = m_broadcastSentTo.find(row.answerPort);
+        sent = toPort != m_broadcastSentTo.end() ? toPort->second : *m_broadcastSent;
+    }
     if (!sent || at < *sent)
         return std::nullopt;
     return static_cast<int>(at - *sent);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/protocol/dispatch.h"
+#include "core/scanning/broadcast_plan.h"
 #include "tools/query_options.h"
 #include "tools/query_output.h"
 
@@ -29,16 +30,17 @@ class ScanSession : public QObject {
 public:
     ScanSession(UdpEndpoint& udp, EventPump& pump, const QueryOptions& options);
 
-    // Probes the broadcast address first when one is given (the window
-    // probes it before its ranges), then every probe; returns once the wait
+    // Probes the broadcast destinations first, as the window's broadcast
+    // phase does before its ranges, then every probe; returns once the wait
     // after the last send is over.
-    void run(const QString& broadcastAddress);
+    void run(const std::vector<scanning::BroadcastDestination>& broadcast);
 
     const std::vector<ListedServer>& servers() const { return m_servers; }
     // Destinations probed, the broadcast address counting as one.
     int probed() const { return m_probed; }
 
 private:
+    void probeBroadcast(const std::vector<scanning::BroadcastDestination>& broadcast);
     void probe(const std::string& address, std::uint16_t port, int delayMs);
     void send(const std::string& address, std::uint16_t port, protocol::ByteView bytes);
     void received(const QByteArray& datagram, const QString& fromIp, int port);
@@ -58,7 +60,8 @@ private:
     QElapsedTimer m_clock;
     std::map<Sender, qint64> m_firstSend;        // first probe to each destination
     std::map<std::string, qint64> m_firstSendTo; // first probe to each address
-    std::optional<qint64> m_broadcastSent;
+    std::optional<qint64> m_broadcastSent;        // the first broadcast send
+    std::map<std::uint16_t, qint64> m_broadcastSentTo; // first broadcast to each port
     std::map<Sender, qint64> m_firstAnswer;      // first datagram from each sender
 };
 

@@ -3,8 +3,8 @@
 #include "app/scanning/scan_lists.h"
 #include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"
-#include "core/scanning/broadcast_target.h"
 #include "core/protocol/text_helpers.h"
+#include "core/scanning/broadcast_plan.h"
 #include "core/scanning/range_walk.h"
 #include "platform/event_pump.h"
 #include "platform/local_address.h"
@@ -112,20 +112,37 @@ bool ScanRun::probeFavourites()
     return true;
 }
 
-// One probe, counted, without pause, pump or activity text.
+// The directed broadcast of every network the machine is on, at the scan
+// port and the ports LAN servers use, paced like the ranges; the pump and the
+// Stop checkpoint come between two networks, not after each port,
+// and the phase is one probe on the counter without an activity text. With no
+// such network the one target of the local address gets the two requests at
+// once, as it always did.
 bool ScanRun::probeBroadcast(int scanPort)
 {
     if (!m_settings->CBBroadcast->isChecked())
         return true;
     const LocalAddressProvider* local = m_form->localAddress();
-    const std::string address = local->address().toStdString();
-    const auto target = zarnek::scanning::broadcastTarget(
-        address, zarnek::scanning::netmaskOf(local->interfaces(), address));
-    if (target) {
-        m_form->udp()->setRemoteHost(QString::fromStdString(*target));
-        m_form->udp()->setRemotePort(scanPort);
-        sendInfo();
-        sendOldInfoIfOn();
+    const auto destinations = zarnek::scanning::broadcastDestinations(
+        local->interfaces(), local->address().toStdString(), std::uint16_t(scanPort));
+    for (std::size_t k = 0; k < destinations.size(); ++k) {
+        if (k > 0) {
+            m_form->pump()->pump();
+            if (!alive() || stopped())
+                return false;
+        }
+        const auto& destination = destinations[k];
+        const QString host = QString::fromStdString(destination.address);
+        for (const std::uint16_t port : destination.ports) {
+            // Set both again for every port: a server selected inside the
+            // pump has pointed the shared endpoint at itself.
+            m_form->udp()->setRemoteHost(host);
+            m_form->udp()->setRemotePort(port);
+            sendInfo();
+            if (!destination.localAddressOnly)
+                sleep(delay());
+            sendOldInfoIfOn();
+        }
     }
     count();
     return true;

@@ -23,20 +23,22 @@ std::optional<int> prefixLength(const Quad& mask) {
 
 }  // namespace
 
+std::optional<std::string> directedBroadcast(std::string_view address, std::string_view netmask) {
+    const auto quad = parseQuad(address);
+    const auto mask = parseQuad(netmask);
+    if (!quad || !mask) return std::nullopt;
+    const auto length = prefixLength(*mask);
+    if (!length || *length > 30) return std::nullopt;
+    Quad broadcast{};
+    for (std::size_t i = 0; i < broadcast.size(); ++i)
+        broadcast[i] = static_cast<std::uint8_t>((*quad)[i] | ~(*mask)[i]);
+    return quadText(broadcast);
+}
+
 std::optional<std::string> broadcastTarget(std::string_view localAddress,
                                            std::string_view netmask) {
     if (localAddress.empty()) return std::nullopt;
-    const auto address = parseQuad(localAddress);
-    const auto mask = parseQuad(netmask);
-    if (address && mask) {
-        const auto length = prefixLength(*mask);
-        if (length && *length <= 30) {
-            Quad broadcast{};
-            for (std::size_t i = 0; i < broadcast.size(); ++i)
-                broadcast[i] = static_cast<std::uint8_t>((*address)[i] | ~(*mask)[i]);
-            return quadText(broadcast);
-        }
-    }
+    if (auto directed = directedBroadcast(localAddress, netmask)) return directed;
     using protocol::FieldOf;
     return FieldOf('.', localAddress, 1) + '.' + FieldOf('.', localAddress, 2) + ".255.255";
 }

@@ -19,6 +19,11 @@ struct LanInterface {
     std::string netmask;  // dotted decimal; empty when unknown
 };
 
+// The directed broadcast of the network of `address` with `netmask`, or
+// nothing when either is no dotted quad, or the netmask is not contiguous or
+// leaves no room for a broadcast (a /31 or /32).
+std::optional<std::string> directedBroadcast(std::string_view address, std::string_view netmask);
+
 // The directed broadcast of the network that holds `localAddress`, from the
 // netmask of its interface. Without a usable netmask (unknown, or a /31 or /32
 // that has no broadcast) it falls back to the local address's first two

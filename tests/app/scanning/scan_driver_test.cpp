@@ -9,6 +9,7 @@
 #include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"
 #include "app/shell/server_list_view.h"
+#include "core/scanning/lan_ports.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -168,7 +169,7 @@ TEST_F(ScanDriverTest, DelaySleepsHalvedAroundAFavouriteAndWholeAfterARangeAddre
 TEST_F(ScanDriverTest, TheBroadcastProbeFallsBackOrIsSkippedButAlwaysCounted) {
     struct Case {
         const char* local;
-        const char* netmask;  // of the interface holding it, if any beside lo
+        const char* netmask;  // of a tunnel holding it, if any beside lo
         const char* target;   // empty: no broadcast probe
     } cases[] = {
         {"127.0.0.1", nullptr, "127.255.255.255"},  // on lo, 255.0.0.0
@@ -185,7 +186,14 @@ TEST_F(ScanDriverTest, TheBroadcastProbeFallsBackOrIsSkippedButAlwaysCounted) {
         endpoint = new RecordingEndpoint(log);
         platform.udp.reset(endpoint);
         platform.pump.reset(pump = new ScriptedPump(log));
-        platform.localAddress = localAddress(QString::fromLatin1(c.local), c.netmask);
+        std::vector<zarnek::scanning::LanInterface> tunnel;
+        if (c.netmask) {
+            // A point-to-point link: no broadcast of its own, but its netmask
+            // still tells the local address's network.
+            tunnel = {lan("tun0", c.local, c.netmask)};
+            tunnel[0].canBroadcast = false;
+        }
+        platform.localAddress = localAddress(QString::fromLatin1(c.local), tunnel);
         form = std::make_unique<TForm1>(std::move(platform));
         settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
         form->Settings = settings.get();
@@ -203,6 +211,52 @@ TEST_F(ScanDriverTest, TheBroadcastProbeFallsBackOrIsSkippedButAlwaysCounted) {
         EXPECT_EQ(form->statusText(1), QStringLiteral("1"));
         EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
     }
+}
+
+// A machine on two networks besides loopback: the broadcast phase goes to
+// both at the scan port and every common port, each info request followed by
+// the pause, the pump coming only between the networks; then the ranges.
+TEST_F(ScanDriverTest, TheBroadcastGoesToEveryNetworkAtEveryCommonPort) {
+    TearDown();
+    log = ScanLog();
+    TForm1Platform platform;
+    platform.udp.reset(endpoint = new RecordingEndpoint(log));
+    platform.pump.reset(pump = new ScriptedPump(log));
+    platform.localAddress = localAddress(QStringLiteral("127.1.2.3"),
+                                         {lan("eth0", "127.1.2.3", "255.255.255.0"),
+                                          lan("wg0", "127.2.0.1", "255.255.0.0")});
+    form = std::make_unique<TForm1>(std::move(platform));
+    settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
+    prepareForScan(*form, *settings, 5);
+    settings->CBBroadcast->setChecked(true);
+    settings->CBOld->setChecked(true);
+    addRange("127.0.0.1", "127.0.0.1");
+    form->SBScanAllClick();
+
+    QStringList expected;
+    for (const char* network : {"127.1.2.255", "127.2.255.255"}) {
+        if (!expected.isEmpty()) expected << QStringLiteral("pump");
+        for (const std::uint16_t port : zarnek::scanning::lanPorts(27015))
+            expected << QStringLiteral("send %1:%2 25").arg(QLatin1String(network)).arg(port)
+                     << QStringLiteral("sleep 5")
+                     << QStringLiteral("send %1:%2 15").arg(QLatin1String(network)).arg(port);
+    }
+    expected << QStringLiteral("send 127.0.0.1:27015 25") << QStringLiteral("sleep 5")
+             << QStringLiteral("send 127.0.0.1:27015 15") << QStringLiteral("pump");
+    EXPECT_EQ(log.events, expected);
+    EXPECT_EQ(sends().size(), 2 * 2 * 14 + 2);
+    EXPECT_EQ(form->statusText(1), QStringLiteral("2"));  // the phase is one probe
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan complete"));
+
+    // Stop between the networks: the second is not probed, nor the range.
+    log = ScanLog();
+    pump->actions = {{1, [&] { form->SBStopClick(); }}};
+    settings->CBOld->setChecked(false);
+    form->SBScanAllClick();
+    EXPECT_EQ(sends().size(), 14);
+    EXPECT_TRUE(sends().first().startsWith(QStringLiteral("send 127.1.2.255:")));
+    EXPECT_EQ(form->statusText(0), QStringLiteral(" Scan stoped."));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("0"));
 }
 
 TEST_F(ScanDriverTest, StartDisablesTheControlsAndEmptiesServerAndPlayerLists) {

@@ -18,11 +18,16 @@
 #include <memory>
 #include <string>
 
-// The machine of these tests has only its loopback interface, whatever the
-// machine running them has.
-// The netmask names an interface that holds the address beside it.
-inline std::unique_ptr<LocalAddressProvider> localAddress(const QString& address,
-                                                          const char* netmask = nullptr) {
+// An interface that is up and can broadcast.
+inline zarnek::scanning::LanInterface lan(const char* name, const char* address,
+                                          const char* netmask) {
+    return {name, true, false, true, address, netmask};
+}
+
+// The machine of these tests has its loopback interface and the interfaces
+// given, whatever the machine running them has.
+inline std::unique_ptr<LocalAddressProvider> localAddress(
+    const QString& address, const std::vector<zarnek::scanning::LanInterface>& others = {}) {
     auto local = std::make_unique<FakeLocalAddress>();
     local->value = address;
     zarnek::scanning::LanInterface lo;
@@ -32,14 +37,7 @@ inline std::unique_ptr<LocalAddressProvider> localAddress(const QString& address
     lo.address = "127.0.0.1";
     lo.netmask = "255.0.0.0";
     local->interfaceList = {lo};
-    if (netmask) {
-        zarnek::scanning::LanInterface own;
-        own.name = "eth0";
-        own.up = own.canBroadcast = true;
-        own.address = address.toStdString();
-        own.netmask = netmask;
-        local->interfaceList.push_back(own);
-    }
+    local->interfaceList.insert(local->interfaceList.end(), others.begin(), others.end());
     return local;
 }
 

@@ -27,6 +27,11 @@ Server fields (all optional except address):
                "old" (answers only the old text info request), "silent"
   old          true: a goldsrc or source server also answers the old request
   broadcast    true: also hears datagrams sent to 127.255.255.255 on its port
+  bind_any     true: the socket is bound to 0.0.0.0 as real servers bind it,
+               so it hears unicast and directed broadcasts of every network
+               of its namespace; "address" is then the server's address on
+               its network and need not be loopback. Only for a process run
+               inside a network namespace the test made for it.
   name, map, gamedir, description, players, max, protocol, os, password,
   bots, server_type, stated_address ("address:port" by default), proxy
   player_list  [[name, frags], ...]           for the players answer
@@ -43,7 +48,8 @@ Server fields (all optional except address):
   info_copies  how many times the info answer is sent (default 1)
   answer_delay_ms  answers leave this long after the request came (default 0)
 
-Only loopback addresses are accepted: the fake LAN never talks to anything
+Only loopback addresses are accepted (except for bind_any servers, which live
+in a namespace of the test's own): the fake LAN never talks to anything
 else. The module can also be used from Python: FakeLan(config).start().
 """
 
@@ -71,6 +77,7 @@ DEFAULTS = {
     "kind": "goldsrc",
     "old": False,
     "broadcast": False,
+    "bind_any": False,
     "name": "Fake server",
     "map": "de_dust2",
     "gamedir": None,
@@ -203,9 +210,23 @@ def _loopback(address):
         raise ValueError("fake servers live on loopback only, not on " + address)
 
 
+IP_PKTINFO = getattr(socket, "IP_PKTINFO", 8)
+
+
+def _destination(ancillary):
+    """The address a datagram was sent to, from its in_pktinfo, if given."""
+    for level, kind, data in ancillary:
+        if level == socket.IPPROTO_IP and kind == IP_PKTINFO and len(data) >= 12:
+            return socket.inet_ntoa(data[8:12])
+    return None
+
+
 def _udp_socket(address, port):
     sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     sock.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    if address == "0.0.0.0":
+        # To tell a directed broadcast from a datagram sent to the server.
+        sock.setsockopt(socket.IPPROTO_IP, IP_PKTINFO, 1)
     sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 1 << 20)
     sock.bind((address, port))
     sock.setblocking(False)
@@ -221,7 +242,8 @@ class FakeLan:
             s = dict(DEFAULTS)
             s["stated_address"] = None
             s.update(entry)
-            _loopback(s["address"])
+            if not s["bind_any"]:
+                _loopback(s["address"])
             self.servers.append(s)
         self.received = []
         self._selector = selectors.DefaultSelector()
@@ -235,7 +257,7 @@ class FakeLan:
         for s in self.servers:
             key = (s["address"], s["port"])
             if key not in self._sockets:
-                sock = _udp_socket(*key)
+                sock = _udp_socket("0.0.0.0" if s["bind_any"] else s["address"], s["port"])
                 self._sockets[key] = sock
                 self._selector.register(sock, selectors.EVENT_READ, ("unicast", key))
             if s["broadcast"]:
@@ -272,16 +294,20 @@ class FakeLan:
     def _handle(self, via, key, sock):
         while True:
             try:
-                data, sender = sock.recvfrom(65535)
+                data, ancillary, _, sender = sock.recvmsg(65535, socket.CMSG_SPACE(12))
             except BlockingIOError:
                 return
+            heard = via
+            destination = _destination(ancillary)
+            if destination is not None and destination != key[0]:
+                heard = "broadcast"
             if via == "unicast":
                 targets = [s for s in self.servers if (s["address"], s["port"]) == key]
             else:
                 targets = [s for s in self.servers if s["broadcast"] and s["port"] == key[1]]
             for s in targets:
                 own = (s["address"], s["port"])
-                self._record(own, sender, via, data)
+                self._record(own, sender, heard, data)
                 # Answers always leave from the server's own address and port.
                 due = time.monotonic() + s["answer_delay_ms"] / 1000.0
                 for answer in answers_for(s, data):
