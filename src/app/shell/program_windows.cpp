@@ -18,11 +18,18 @@ ProgramWindows::Start ProgramWindows::create(TForm1Platform platform, const QStr
     if (ended())
         return Start::Ended;
 
+    FormAbout = std::make_unique<TFormAbout>(*Form1);
+    Form1->FormAbout = FormAbout.get();
+
     return Start::Running;
 }
 
 void ProgramWindows::destroy()
 {
+    if (FormAbout) {
+        Form1->FormAbout = nullptr;
+        FormAbout.reset();
+    }
     // Clears Form1->Settings itself after it wrote the file.
     Settings.reset();
     Form1.reset();

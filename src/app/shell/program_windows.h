@@ -10,6 +10,7 @@
 // A new window is one member, one line in create() and one in destroy().
 
 #include "app/settings/settings_dialog.h"
+#include "app/shell/about_box.h"
 #include "app/shell/main_window.h"
 
 #include <QString>
@@ -43,4 +44,5 @@ public:
 
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TSettings> Settings;
+    std::unique_ptr<TFormAbout> FormAbout;
 };
