@@ -116,7 +116,9 @@ TEST(AboutBox, EachShowTakesTheTranslucencyInForce)
         file.write("[Settings]\nTrans=1\nTransLevel=102\n");
     }
     TestProgram p(ini);
-    TFormAbout about(p.form(), std::make_unique<FakeUrlOpener>());
+    // The program's own about box, as start-up made it.
+    ASSERT_EQ(p->FormAbout, p.windows.FormAbout.get());
+    TFormAbout& about = *p.windows.FormAbout;
     about.show();
     EXPECT_NEAR(about.windowOpacity(), 102 / 255.0, 0.01);
     about.close();

@@ -177,7 +177,7 @@ TEST(Hiding, FavouritesTimerRunsOnlyWhileShownAndKeepsItsInterval)
     p->TimerFav->setInterval(7000);  // as after the first pass
     for (auto hide : std::initializer_list<std::function<void()>>{
              [&] { p->Hide1Click(); },
-             [&] { p.window.hotKey->press(1); }}) {
+             [&] { p.fakes.hotKey->press(1); }}) {
         hide();
         ASSERT_FALSE(p->isVisible());
         EXPECT_FALSE(p->TimerFav->isActive());
