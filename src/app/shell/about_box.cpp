@@ -71,7 +71,14 @@ TFormAbout::TFormAbout(TForm1& form1, std::unique_ptr<UrlOpener> opener, QWidget
     Label1->setFont(big);
     Label1->adjustSize();
     setTextColour(Label1, kBlue);
-    Bevel2 = bevel(this, "Bevel2", QFrame::HLine, QRect(52, Label1->geometry().bottom() + 1, 238, 2));
+    // A filled one-pixel rule: sunken lines vanish on light styles.
+    Bevel2 = new QFrame(this);
+    Bevel2->setObjectName(QStringLiteral("Bevel2"));
+    Bevel2->setGeometry(52, Label1->geometry().bottom() + 1, 238, 1);
+    Bevel2->setAutoFillBackground(true);
+    QPalette line = Bevel2->palette();
+    line.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    Bevel2->setPalette(line);
 
     Label3 = label(this, "Label3", QStringLiteral("version 1.98"), Label1->geometry().right() + 10, 0);
     Label3->move(Label3->x(), Label1->geometry().bottom() - Label3->height() - 3);

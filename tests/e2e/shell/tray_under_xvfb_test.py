@@ -15,43 +15,9 @@ import sys
 import tempfile
 import time
 
+from xvfb_desktop import check, finish, start_xvfb, stop, wait_until
+
 TITLE = "Zarnek_v1.98"
-failures = []
-
-
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what, flush=True)
-    if not condition:
-        failures.append(what)
-
-
-def wait_until(predicate, limit=30.0):
-    # A guard against hanging, not a measure of speed.
-    end = time.monotonic() + limit
-    while time.monotonic() < end:
-        if predicate():
-            return True
-        time.sleep(0.05)
-    return predicate()
-
-
-def start_xvfb(env):
-    read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
-        pass_fds=(write_fd,), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_fd)
-    number = b""
-    with os.fdopen(read_fd, "rb") as pipe:
-        while not number.endswith(b"\n"):
-            chunk = pipe.read(1)
-            if not chunk:
-                break
-            number += chunk
-    if not number.strip():
-        xvfb.kill()
-        sys.exit("Xvfb did not start")
-    return xvfb, ":" + number.decode().strip()
 
 
 def run(env, *args):
@@ -157,22 +123,10 @@ def main():
         check(shown, "the tray menu's first item shows the window")
         check(program_process.poll() is None, "the program still runs")
     finally:
-        for p in (program_process, wm):
-            if p and p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(timeout=20)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-                    p.wait()
-        xvfb.terminate()
-        try:
-            xvfb.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            xvfb.kill()
+        for p in (program_process, wm, xvfb):
+            stop(p)
         shutil.rmtree(work, ignore_errors=True)
-    if failures:
-        sys.exit("%d check(s) failed" % len(failures))
+    finish()
 
 
 def tray_menu(env, main):
