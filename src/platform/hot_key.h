@@ -2,7 +2,9 @@
 
 // A system-wide hot key delivered to the main window.
 
+#include <QHash>
 #include <QKeyCombination>
+#include <QList>
 #include <QObject>
 
 class GlobalHotKey : public QObject {
@@ -26,4 +28,21 @@ public:
     using GlobalHotKey::GlobalHotKey;
     bool registerKey(int, QKeyCombination) override { return false; }
     void unregisterKey(int) override {}
+};
+
+// Tries several ways in order and keeps the first that takes the key: under
+// Wayland the portal first, then an X11 grab, which there only sees keys while
+// one of the X11 windows has the focus.
+class FirstWorkingHotKey : public GlobalHotKey {
+    Q_OBJECT
+public:
+    using GlobalHotKey::GlobalHotKey;
+    // Takes ownership.
+    void add(GlobalHotKey* way);
+    bool registerKey(int id, QKeyCombination key) override;
+    void unregisterKey(int id) override;
+
+private:
+    QList<GlobalHotKey*> m_ways;
+    QHash<int, GlobalHotKey*> m_holders;
 };

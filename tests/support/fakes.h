@@ -7,6 +7,7 @@
 #include "platform/local_address.h"
 #include "platform/single_instance.h"
 #include "platform/udp_endpoint.h"
+#include "platform/url_opener.h"
 
 #include <QByteArray>
 #include <QString>
@@ -94,4 +95,14 @@ public:
     std::vector<zarnek::scanning::LanInterface> interfaceList;
     QString address() const override { return value; }
     std::vector<zarnek::scanning::LanInterface> interfaces() const override { return interfaceList; }
+};
+
+class FakeUrlOpener : public UrlOpener {
+public:
+    std::vector<QUrl> opened;
+    bool open(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return true;
+    }
 };

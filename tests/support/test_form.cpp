@@ -21,6 +21,7 @@ TForm1Platform makeFakePlatform(TestForm& t, const TestFormOptions& options)
     p.hotKey = std::move(hotKey);
     p.instance = std::move(instance);
     p.localAddress = std::move(address);
+    p.trayAvailable = [tray = options.trayAvailable] { return tray; };
     return p;
 }
 

@@ -22,6 +22,7 @@ struct TestForm {
 struct TestFormOptions {
     bool hotKeyRefused = false;
     bool otherInstanceRunning = false;
+    bool trayAvailable = true;
     QString localAddress = QStringLiteral("192.168.0.10");
 };
 

@@ -90,6 +90,7 @@ void TForm1::FormCreate()
     // 3. Centred on the screen when first shown: see showEvent.
 
     TrayIcon->show();
+    watchSessionEnd();
 
     // 4. The global hot key.
     if (GlobalHotKey* key = m_platform.hotKey.get()) {

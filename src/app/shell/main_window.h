@@ -12,6 +12,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -45,6 +46,8 @@ struct TForm1Platform {
     std::unique_ptr<GlobalHotKey> hotKey;
     std::unique_ptr<SingleInstance> instance;
     std::unique_ptr<LocalAddressProvider> localAddress;
+    // Whether the desktop shows a tray now; empty means ask Qt.
+    std::function<bool()> trayAvailable;
 
     TForm1Platform();
     TForm1Platform(TForm1Platform&&) noexcept;
@@ -226,6 +229,12 @@ public slots:
     void setTrayCycling(bool on);
     bool trayCycling() const;
     void TrayCycleTimerTimer();
+    // Where no tray is shown, hiding would leave the window with no way back
+    // but the hot key: minimising then keeps its task-bar entry.
+    bool trayAvailable() const;
+    // The system asks whether the session may end: the log-off answer.
+    // Returns the answer, always yes.
+    bool QueryEndSession();
     // Another instance was started: restore and bring this one to the front.
     void RestoreRequested();
     // SIGTERM, SIGINT or SIGHUP: stop a running scan and close as if the close
@@ -236,12 +245,16 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildViews();
     void buildMenus();
     void buildTrayCycling();
     void connectDetails();
+    void watchSessionEnd();
+    void FormActivate();
+    void showInFront();
     void FormCreate();
     void FormShow();
     void FormHide();

@@ -20,6 +20,9 @@ ProgramWindows::Start ProgramWindows::create(TForm1Platform platform, const QStr
         return Start::Ended;
     }
 
+    FormAbout = std::make_unique<TFormAbout>(*Form1);
+    Form1->FormAbout = FormAbout.get();
+
     m_running = true;
     return Start::Running;
 }
@@ -40,6 +43,10 @@ void ProgramWindows::terminationSignal()
 void ProgramWindows::destroy()
 {
     m_running = false;
+    if (FormAbout) {
+        Form1->FormAbout = nullptr;
+        FormAbout.reset();
+    }
     // Clears Form1->Settings itself after it wrote the file.
     Settings.reset();
     Form1.reset();

@@ -10,6 +10,7 @@
 // A new window is one member, one line in create() and one in destroy().
 
 #include "app/settings/settings_dialog.h"
+#include "app/shell/about_box.h"
 #include "app/shell/main_window.h"
 
 #include <QString>
@@ -48,6 +49,7 @@ public:
 
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TSettings> Settings;
+    std::unique_ptr<TFormAbout> FormAbout;
 
 private:
     bool m_running = false;

@@ -1,27 +1,35 @@
 // Hiding and showing the main window: the File menu, the tray icon and its
-// menu, the global hot key, and a second instance's request.
+// menu, the global hot key, the minimise button, and a second instance's
+// request.
 #include "app/shell/main_window.h"
+
+#include <QEvent>
+#include <QSystemTrayIcon>
+#include <QTimer>
 
 void TForm1::Hide1Click() { hide(); }
 
-void TForm1::TrayShowClick()
+// Shown, restored and in front: a window brought back from the tray that
+// stayed behind others would look as if the command had failed.
+void TForm1::showInFront()
 {
     showNormal();
     raise();
     activateWindow();
 }
 
+void TForm1::TrayShowClick() { showInFront(); }
+
 void TForm1::TrayExitClick() { close(); }
 
+// Visibility alone decides: a window covered by others is hidden, not raised.
 void TForm1::TrayIconDblClick()
 {
     if (isVisible()) {
         hide();
         return;
     }
-    showNormal();
-    raise();
-    activateWindow();
+    showInFront();
 }
 
 void TForm1::HotKeyPressed(int id)
@@ -30,11 +38,45 @@ void TForm1::HotKeyPressed(int id)
         TrayIconDblClick();
 }
 
-// The request is a restore: a window hidden in the tray stays hidden.
+bool TForm1::trayAvailable() const
+{
+    if (m_platform.trayAvailable)
+        return m_platform.trayAvailable();
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+    if (event->type() != QEvent::WindowStateChange || !isMinimized() || !trayAvailable())
+        return;
+    // Minimising hides to the tray and the window never stays minimised, so
+    // that every later show brings it back at its size. Done once the window
+    // system has finished its own state change.
+    QTimer::singleShot(0, this, [this] {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        hide();
+
+    });
+}
+
+void TForm1::FormActivate()
+{
+    if (!isVisible() || isMinimized())
+        showNormal();
+}
+
+// The request is a restore: a window hidden in the tray stays hidden. With no
+// tray to bring it back from, a second start is the way back, so it shows.
 void TForm1::RestoreRequested()
 {
-    if (!isVisible())
+    if (!isVisible()) {
+        if (!trayAvailable())
+            showInFront();
         return;
+    }
     if (isMinimized())
         showNormal();
     raise();

@@ -61,6 +61,17 @@ def stop_xvfb(xvfb):
         xvfb.kill()
 
 
+def stop(process, limit=20):
+    """Asks a program to end (SIGTERM) and kills it when it will not."""
+    if process and process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=limit)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 def clean_up(processes, xvfb, work):
     """Kills the programs still running, ends the display, removes the folder."""
     for p in processes:
