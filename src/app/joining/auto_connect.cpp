@@ -30,7 +30,7 @@ void TForm1::setAutoButtonArmed(bool armed)
 
 void TForm1::DisarmAutoConnect()
 {
-    // PENDING-TRAY setTrayCycling(false);
+    setTrayCycling(false);
     TimerAuto->stop();
     AutoConnectOn = false;
     setAutoButtonArmed(false);

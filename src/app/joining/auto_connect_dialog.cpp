@@ -148,7 +148,7 @@ void TFormAuto::BitBtn1Click()
     if (row < 0)
         return;
     TForm1& f = m_form1;
-    // PENDING-TRAY f.setTrayCycling(false);
+    f.setTrayCycling(false);
     f.TimerAuto->stop();
     f.SBScanAll->setEnabled(false);
     f.SBRefresh->setEnabled(false);
@@ -167,7 +167,7 @@ void TFormAuto::BitBtn1Click()
 
     f.AutoConnectOn = true;
     f.setAutoButtonArmed(true);
-    // PENDING-TRAY f.setTrayCycling(true);
+    f.setTrayCycling(true);
     hide();
     f.setStatusText(2, QString::fromStdString(joining::AutoConnectWaitingText(
                            wireText(f.AutoTarget), wireText(CB->currentText()),

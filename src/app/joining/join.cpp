@@ -35,7 +35,7 @@ void TForm1::SBPlayClick()
     if (selectedServerRow() < 0)
         return;
 
-    // PENDING-TRAY setTrayCycling(false);
+    setTrayCycling(false);
     QString address;
     if (AutoConnectOn) {
         address = AutoTarget;

@@ -18,11 +18,29 @@ ProgramWindows::Start ProgramWindows::create(TForm1Platform platform, const QStr
     if (ended())
         return Start::Ended;
 
+    // Reads [Password] of the settings file the settings dialog opened.
+    FormPass = std::make_unique<TFormPass>(*Form1, *Settings);
+    Form1->FormPass = FormPass.get();
+    if (ended())
+        return Start::Ended;
+
+    FormAuto = std::make_unique<TFormAuto>(*Form1);
+    Form1->FormAuto = FormAuto.get();
+    if (ended())
+        return Start::Ended;
+
     return Start::Running;
 }
 
 void ProgramWindows::destroy()
 {
+    if (Form1)
+        Form1->FormAuto = nullptr;
+    FormAuto.reset();
+    if (Form1)
+        Form1->FormPass = nullptr;
+    // Writes [Password] while the settings file is still open.
+    FormPass.reset();
     // Clears Form1->Settings itself after it wrote the file.
     Settings.reset();
     Form1.reset();

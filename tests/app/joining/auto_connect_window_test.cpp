@@ -45,6 +45,7 @@ protected:
     {
         EXPECT_FALSE(form().AutoConnectOn);
         EXPECT_FALSE(form().TimerAuto->isActive());
+        EXPECT_FALSE(form().trayCycling());
         EXPECT_EQ(autoCaption(), QColor(Qt::black));
         EXPECT_EQ(form().statusText(2), kDisabled);
     }
@@ -106,6 +107,7 @@ TEST_F(AutoConnectTest, ArmingShowsItselfEverywhere)
     EXPECT_FALSE(form().SBRefresh->isEnabled());
     EXPECT_TRUE(form().SBAuto->isEnabled());
     EXPECT_EQ(autoCaption(), QColor(Qt::red));
+    EXPECT_TRUE(form().trayCycling());
     EXPECT_TRUE(form().TimerAuto->isActive());
     EXPECT_EQ(form().TimerAuto->interval(), 5000);
     EXPECT_EQ(form().statusText(2),

@@ -31,10 +31,6 @@ protected:
     void start()
     {
         program = std::make_unique<TestProgram>(iniPath());
-        pass = std::make_unique<TFormPass>(form(), settings());
-        form().FormPass = pass.get();
-        autoDialog = std::make_unique<TFormAuto>(form());
-        form().FormAuto = autoDialog.get();
         settings().CBOld->setChecked(false);
         settings().ExePath[2] = QStringLiteral("/games/hl/hl_linux");
         form().show();
@@ -44,20 +40,16 @@ protected:
     {
         if (!program)
             return;
-        form().FormAuto = nullptr;
-        autoDialog.reset();
-        form().FormPass = nullptr;
-        pass.reset();
         program->end();
         program.reset();
     }
 
     TForm1& form() const { return program->form(); }
     TSettings& settings() const { return *program->settings; }
-    FakeGameLauncher& launcher() const { return *program->window.launcher; }
-    FakeUdpEndpoint& udp() const { return *program->window.udp; }
-    TFormPass& prompt() const { return *pass; }
-    TFormAuto& dialog() const { return *autoDialog; }
+    FakeGameLauncher& launcher() const { return *program->fakes.launcher; }
+    FakeUdpEndpoint& udp() const { return *program->fakes.udp; }
+    TFormPass& prompt() const { return *program->windows.FormPass; }
+    TFormAuto& dialog() const { return *program->windows.FormAuto; }
 
     // An answer from address:port, listed as a row.
     void answer(const QString& address, int port, GoldSrcAnswer info = {})
@@ -70,6 +62,4 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<TestProgram> program;
-    std::unique_ptr<TFormPass> pass;
-    std::unique_ptr<TFormAuto> autoDialog;
 };

@@ -5,10 +5,7 @@
 
 #include "tests/support/fake_lan/fake_lan_process.h"
 
-#include "app/joining/auto_connect_dialog.h"
-#include "app/joining/password_prompt.h"
-#include "app/settings/settings_dialog.h"
-#include "app/shell/main_window.h"
+#include "app/shell/program_windows.h"
 #include "platform/event_pump.h"
 #include "platform/game_launcher.h"
 #include "platform/qt_udp_endpoint.h"
@@ -85,12 +82,12 @@ TEST(AutoConnectEndToEnd, JoinsTheWatchedServerWhenItsPlayersDropToTheThreshold)
     platform.udp = std::make_unique<QtUdpEndpoint>(27005);
     platform.pump = std::make_unique<QtEventPump>();
     platform.launcher = std::make_unique<ProcessGameLauncher>();
-    auto form = std::make_unique<TForm1>(std::move(platform));
-    auto settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
-    auto pass = std::make_unique<TFormPass>(*form, *settings);
-    auto dialog = std::make_unique<TFormAuto>(*form);
-    form->FormPass = pass.get();
-    form->FormAuto = dialog.get();
+    ProgramWindows windows;
+    ASSERT_EQ(windows.create(std::move(platform), dir.filePath(QStringLiteral("zarnek.ini"))),
+              ProgramWindows::Start::Running);
+    TForm1* form = windows.Form1.get();
+    TSettings* settings = windows.Settings.get();
+    TFormAuto* dialog = windows.FormAuto.get();
     settings->CBOld->setChecked(false);
     settings->ExePath[2] = game;
     form->show();
@@ -130,14 +127,6 @@ TEST(AutoConnectEndToEnd, JoinsTheWatchedServerWhenItsPlayersDropToTheThreshold)
     for (const FakeLanProcess::Heard& h : lan.heard())
         infoRequests += h.data.size() == 25 ? 1 : 0;
     EXPECT_GE(infoRequests, 3);
-
-    form->FormAuto = nullptr;
-    form->FormPass = nullptr;
-    dialog.reset();
-    pass.reset();
-    form->Settings = nullptr;
-    settings.reset();
-    form.reset();
 }
 
 }  // namespace
