@@ -1,6 +1,7 @@
 #include "app/joining/auto_connect_dialog.h"
 
 #include "app/joining/joining_icons.h"
+#include "app/settings/translucency.h"
 #include "app/shell/display_text.h"
 #include "app/shell/main_window.h"
 #include "app/shell/server_list_view.h"
@@ -112,7 +113,9 @@ void TFormAuto::showEvent(QShowEvent* event)
         FormShow();
 }
 
-void TFormAuto::FormShow() {}
+// The level in force when it opens; while it is open the settings do not
+// reach it.
+void TFormAuto::FormShow() { applyTranslucencyOnShow(*this, m_form1.Settings, false); }
 
 void TFormAuto::openForSelection()
 {

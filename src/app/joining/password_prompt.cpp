@@ -2,6 +2,7 @@
 
 #include "app/joining/joining_icons.h"
 #include "app/settings/settings_dialog.h"
+#include "app/settings/translucency.h"
 #include "app/shell/display_text.h"
 #include "app/shell/main_window.h"
 #include "app/shell/window_placement.h"
@@ -114,6 +115,7 @@ void TFormPass::showEvent(QShowEvent* event)
 
 void TFormPass::FormShow()
 {
+    applyTranslucencyOnShow(*this, &m_settings);
     MEPass->setFocus();
     MEPass->selectAll();
 }

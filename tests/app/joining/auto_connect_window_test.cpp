@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -307,6 +308,24 @@ TEST_F(AutoConnectTest, AutoPressedWhileArmedSwitchesOff)
     // The next press opens the dialog again.
     form().SBAuto->click();
     EXPECT_TRUE(dialog().isVisible());
+}
+
+TEST_F(AutoConnectTest, BothDialogsTakeTranslucencyWhenShown)
+{
+    settings().CBTrans->setChecked(true);
+    settings().TBTrans->setValue(128);
+    prompt().showPrompt();
+    form().SBAutoClick();
+    ASSERT_TRUE(dialog().isVisible());
+    EXPECT_NEAR(prompt().windowOpacity(), 128 / 255.0, 0.01);
+    EXPECT_NEAR(dialog().windowOpacity(), 128 / 255.0, 0.01);
+    // Switching off reaches the prompt at once, the open dialog at its next show.
+    settings().CBTrans->setChecked(false);
+    EXPECT_DOUBLE_EQ(prompt().windowOpacity(), 1.0);
+    EXPECT_NEAR(dialog().windowOpacity(), 128 / 255.0, 0.01);
+    dialog().BitBtn2->click();
+    form().SBAutoClick();
+    EXPECT_DOUBLE_EQ(dialog().windowOpacity(), 1.0);
 }
 
 }  // namespace
