@@ -122,7 +122,7 @@ void TFormAuto::openForSelection()
     show();
     raise();
     activateWindow();
-    const int row = m_form1.selectedServerRow();
+    const int row = m_form1.LWItemIndex();
     if (row < 0)
         return;  // keeps the caption and values of the last opening
     const auto& server = m_form1.serverRows()[static_cast<std::size_t>(row)];
@@ -147,7 +147,7 @@ void TFormAuto::BitBtn2Click() { hide(); }
 void TFormAuto::BitBtn1Click()
 {
     // Arming needs a row to watch; without one the dialog stays as it is.
-    const int row = m_form1.selectedServerRow();
+    const int row = m_form1.LWItemIndex();
     if (row < 0)
         return;
     TForm1& f = m_form1;

@@ -19,20 +19,11 @@
 namespace joining = zarnek::joining;
 namespace icon = zarnek::protocol::icon;
 
-int TForm1::selectedServerRow() const
-{
-    const QList<QTreeWidgetItem*> items = LW->selectedItems();
-    if (items.isEmpty())
-        return -1;
-    const int index = LW->indexOfTopLevelItem(items.first());
-    return index >= 0 && index < static_cast<int>(m_rows.size()) ? index : -1;
-}
-
 void TForm1::SBPlayClick()
 {
     // Without a selected row there is nothing to join: the list may just have
     // been emptied by a poll or a scan. Nothing changes, auto-connect included.
-    if (selectedServerRow() < 0)
+    if (LWItemIndex() < 0)
         return;
 
     setTrayCycling(false);
@@ -45,13 +36,13 @@ void TForm1::SBPlayClick()
         setAutoButtonArmed(false);
         setStatusText(2, QStringLiteral(" Autoconnect disabled."));
     } else {
-        address = displayText(m_rows[static_cast<std::size_t>(selectedServerRow())].address);
+        address = displayText(m_rows[static_cast<std::size_t>(LWItemIndex())].address);
     }
 
     const auto isFull = [this](int row) {
         return m_rows[static_cast<std::size_t>(row)].availabilityIcon == icon::Full;
     };
-    if (isFull(selectedServerRow())) {
+    if (isFull(LWItemIndex())) {
         const auto answer = QMessageBox::question(this, QStringLiteral("Confirm"),
                                                   QStringLiteral("Server is full.  Connect now ?"),
                                                   QMessageBox::Yes | QMessageBox::No);
@@ -60,7 +51,7 @@ void TForm1::SBPlayClick()
     }
     // The question let every event run: from here on the join acts on the row
     // selected now, and on none if the list was emptied meanwhile.
-    const int row = selectedServerRow();
+    const int row = LWItemIndex();
     if (row < 0)
         return;
     const zarnek::protocol::ServerRow server = m_rows[static_cast<std::size_t>(row)];
@@ -96,6 +87,6 @@ void TForm1::PlayClick() { SBPlayClick(); }
 
 void TForm1::LWDblClick()
 {
-    if (selectedServerRow() >= 0 && Settings && Settings->CBDclick->isChecked())
+    if (LWItemIndex() >= 0 && Settings && Settings->CBDclick->isChecked())
         SBPlayClick();
 }

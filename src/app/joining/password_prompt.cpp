@@ -142,7 +142,7 @@ void TFormPass::BitBtn1Click()
     }
     // The list may have been emptied while the prompt was open: then there is
     // no row to join, and the prompt stays with its text until one is chosen.
-    if (m_form1.selectedServerRow() < 0)
+    if (m_form1.LWItemIndex() < 0)
         return;
     m_form1.PassArg =
         QString::fromStdString(zarnek::joining::PasswordArgument(wireText(MEPass->text())));
