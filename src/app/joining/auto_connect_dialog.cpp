@@ -1,6 +1,6 @@
 #include "app/joining/auto_connect_dialog.h"
 
-#include "app/joining/joining_icons.h"
+#include "app/joining/joining_look.h"
 #include "app/settings/translucency.h"
 #include "app/shell/display_text.h"
 #include "app/shell/main_window.h"
@@ -82,19 +82,7 @@ TFormAuto::TFormAuto(TForm1& form1, QWidget* parent) : QDialog(parent), m_form1(
     fields->addLayout(condition);
     fields->addWidget(CBAsk);
     fields->addLayout(password);
-    auto* top = new QHBoxLayout;
-    top->addWidget(Image1, 0, Qt::AlignTop);
-    top->addSpacing(6);
-    top->addLayout(fields, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addSpacing(4);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutJoiningDialog(*this, Image1, fields, BitBtn1, BitBtn2);
 
     connect(CBPass, &QCheckBox::toggled, this, &TFormAuto::CBPassClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TFormAuto::BitBtn1Click);

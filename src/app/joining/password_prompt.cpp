@@ -1,6 +1,6 @@
 #include "app/joining/password_prompt.h"
 
-#include "app/joining/joining_icons.h"
+#include "app/joining/joining_look.h"
 #include "app/settings/settings_dialog.h"
 #include "app/settings/translucency.h"
 #include "app/shell/display_text.h"
@@ -54,19 +54,7 @@ TFormPass::TFormPass(TForm1& form1, TSettings& settingsDialog, QWidget* parent)
     fields->addWidget(Label1);
     fields->addWidget(MEPass);
     fields->addWidget(CBShowPass);
-    auto* top = new QHBoxLayout;
-    top->addWidget(Image1, 0, Qt::AlignTop);
-    top->addSpacing(6);
-    top->addLayout(fields, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addSpacing(4);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layOutJoiningDialog(*this, Image1, fields, BitBtn1, BitBtn2);
 
     connect(CBShowPass, &QCheckBox::toggled, this, &TFormPass::CBShowPassClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TFormPass::BitBtn1Click);

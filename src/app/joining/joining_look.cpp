@@ -1,6 +1,10 @@
-#include "app/joining/joining_icons.h"
+#include "app/joining/joining_look.h"
 
+#include <QBoxLayout>
+#include <QDialog>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QPainterPath>
 
 namespace {
@@ -67,4 +71,22 @@ QPixmap paintAutoConnectPicture(int size)
     p.drawLine(QPointF(21, 19), QPointF(21, 12.5));
     p.drawLine(QPointF(21, 19), QPointF(25.5, 21.5));
     return pixmap;
+}
+
+void layOutJoiningDialog(QDialog& dialog, QLabel* picture, QLayout* fields, QPushButton* ok,
+                         QPushButton* cancel)
+{
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture, 0, Qt::AlignTop);
+    top->addSpacing(6);
+    top->addLayout(fields, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(top);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
