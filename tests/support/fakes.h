@@ -3,6 +3,7 @@
 // Stand-ins for the platform adapters, for tests that build the real windows.
 
 #include "platform/event_pump.h"
+#include "platform/game_launcher.h"
 #include "platform/hot_key.h"
 #include "platform/local_address.h"
 #include "platform/single_instance.h"
@@ -11,6 +12,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <vector>
@@ -104,5 +106,22 @@ public:
     {
         opened.push_back(url);
         return true;
+    }
+};
+
+// Records every game start instead of starting anything.
+class FakeGameLauncher : public GameLauncher {
+public:
+    struct Launch {
+        QString program;
+        QStringList arguments;
+        QString parameterText;
+    };
+    std::vector<Launch> launches;
+
+    void launch(const QString& program, const QStringList& arguments,
+                const QString& parameterText) override
+    {
+        launches.push_back({program, arguments, parameterText});
     }
 };

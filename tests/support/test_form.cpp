@@ -8,6 +8,7 @@ TForm1Platform makeFakePlatform(TestForm& t, const TestFormOptions& options)
     auto hotKey = std::make_unique<FakeHotKey>();
     auto instance = std::make_unique<FakeSingleInstance>();
     auto address = std::make_unique<FakeLocalAddress>();
+    auto launcher = std::make_unique<FakeGameLauncher>();
     hotKey->refuse = options.hotKeyRefused;
     instance->otherRunning = options.otherInstanceRunning;
     address->value = options.localAddress;
@@ -16,12 +17,14 @@ TForm1Platform makeFakePlatform(TestForm& t, const TestFormOptions& options)
     t.hotKey = hotKey.get();
     t.instance = instance.get();
     t.localAddress = address.get();
+    t.launcher = launcher.get();
     p.udp = std::move(udp);
     p.pump = std::move(pump);
     p.hotKey = std::move(hotKey);
     p.instance = std::move(instance);
     p.localAddress = std::move(address);
     p.trayAvailable = [tray = options.trayAvailable] { return tray; };
+    p.launcher = std::move(launcher);
     return p;
 }
 

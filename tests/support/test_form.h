@@ -15,6 +15,7 @@ struct TestForm {
     FakeHotKey* hotKey = nullptr;
     FakeSingleInstance* instance = nullptr;
     FakeLocalAddress* localAddress = nullptr;
+    FakeGameLauncher* launcher = nullptr;
 
     TForm1* operator->() const { return form.get(); }
 };

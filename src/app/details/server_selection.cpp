@@ -40,7 +40,9 @@ void TForm1::connectDetails()
 int TForm1::LWItemIndex() const
 {
     const QList<QTreeWidgetItem*> selected = LW->selectedItems();
-    return selected.isEmpty() ? -1 : LW->indexOfTopLevelItem(selected.first());
+    const int index = selected.isEmpty() ? -1 : LW->indexOfTopLevelItem(selected.first());
+    // Callers index serverRows() with it.
+    return index < static_cast<int>(m_rows.size()) ? index : -1;
 }
 
 void TForm1::LWSelectItem()

@@ -7,6 +7,7 @@
 #include "app/settings/translucency.h"
 #include "app/shell/server_list_view.h"
 #include "platform/event_pump.h"
+#include "platform/game_launcher.h"
 #include "platform/hot_key.h"
 #include "platform/local_address.h"
 #include "platform/qt_udp_endpoint.h"
@@ -44,6 +45,7 @@ TForm1Platform TForm1Platform::system()
         desktop = qEnvironmentVariable("WAYLAND_DISPLAY");
     p.instance = std::make_unique<LocalSocketInstance>(kTitle, desktop);
     p.localAddress = std::make_unique<SystemLocalAddress>();
+    p.launcher = std::make_unique<ProcessGameLauncher>();
     return p;
 }
 
@@ -58,6 +60,8 @@ TForm1::TForm1(TForm1Platform platform, QWidget* parent)
         m_platform.pump = std::make_unique<QtEventPump>();
     if (!m_platform.localAddress)
         m_platform.localAddress = std::make_unique<SystemLocalAddress>();
+    if (!m_platform.launcher)
+        m_platform.launcher = std::make_unique<InertGameLauncher>();
 
     buildViews();
     FormCreate();

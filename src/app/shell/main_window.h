@@ -18,6 +18,7 @@
 #include <vector>
 
 class EventPump;
+class GameLauncher;
 class GlobalHotKey;
 class LocalAddressProvider;
 class QAction;
@@ -33,12 +34,14 @@ class QTabWidget;
 class QTimer;
 class QTreeWidget;
 class SingleInstance;
+class TFormAuto;
+class TFormPass;
 class TSettings;
 class UdpEndpoint;
 
 // The adapters the window is built with; the window owns them. A missing
-// endpoint, pump or local address is replaced by a harmless one (no network,
-// the real pump, the system's address); a missing hot key or single-instance
+// endpoint, pump, local address or launcher is replaced by a harmless one (no
+// network, the real pump, the system's address, no game started); a missing hot key or single-instance
 // check means the window does without them, silently.
 struct TForm1Platform {
     std::unique_ptr<UdpEndpoint> udp;
@@ -48,6 +51,7 @@ struct TForm1Platform {
     std::unique_ptr<LocalAddressProvider> localAddress;
     // Whether the desktop shows a tray now; empty means ask Qt.
     std::function<bool()> trayAvailable;
+    std::unique_ptr<GameLauncher> launcher;
 
     TForm1Platform();
     TForm1Platform(TForm1Platform&&) noexcept;
@@ -55,7 +59,7 @@ struct TForm1Platform {
     ~TForm1Platform();
 
     // The real ones: the endpoint on port 27005, the X11 hot key (or none),
-    // the per-user instance socket.
+    // the per-user instance socket, detached game processes.
     static TForm1Platform system();
 };
 
@@ -81,6 +85,7 @@ public:
     EventPump* pump() const { return m_platform.pump.get(); }
     GlobalHotKey* hotKey() const { return m_platform.hotKey.get(); }
     LocalAddressProvider* localAddress() const { return m_platform.localAddress.get(); }
+    GameLauncher* launcher() const { return m_platform.launcher.get(); }
     zarnek::protocol::Dispatcher& protocol() { return m_protocol; }
 
     // The rows of LW as the protocol core made them, in the same order.
@@ -94,6 +99,8 @@ public:
     // The about box, the password prompt and the auto-connect dialog, once
     // they exist.
     QWidget* FormAbout = nullptr;
+    TFormPass* FormPass = nullptr;
+    TFormAuto* FormAuto = nullptr;
 
     // "Scan port:" radio group: 0 game port, 1 HLTV port, -1 none selected.
     int RGIndex() const;
@@ -190,6 +197,14 @@ public:
     // selected row: it came from where the selection sent its requests.
     bool IsDetailAnswer(const QString& fromIP, int port) const;
 
+    // The steps every way of switching auto-connect off shares: the tray icon
+    // stops cycling, the poll stops, the flag clears, the Auto caption turns
+    // black.
+    void DisarmAutoConnect();
+    // The Auto button's caption: red while auto-connect is armed, black
+    // otherwise.
+    void setAutoButtonArmed(bool armed);
+
 signals:
     // An accepted close: the program's event loop must end.
     void programEnded();
@@ -209,6 +224,13 @@ public slots:
     void LWClick();
     void LWMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& at);
     void LWPlayersColumnClick(int column);
+    // Joining and auto-connect; their bodies live in app/joining.
+    void SBPlayClick();
+    void PlayClick();
+    void LWDblClick();
+    void SBAutoClick();
+    void AutoClick();
+    void TimerAutoTimer();
 
     void UDPDataReceived(const QByteArray& datagram, const QString& fromIP, int port);
     void UDPBufferInvalid();

@@ -157,6 +157,9 @@ void TForm1::buildViews()
     connect(SBScanAll, &QPushButton::clicked, this, &TForm1::SBScanAllClick);
     connect(SBStop, &QPushButton::clicked, this, &TForm1::SBStopClick);
     connect(SBRefresh, &QPushButton::clicked, this, &TForm1::SBRefreshClick);
+    connect(SBAuto, &QPushButton::clicked, this, &TForm1::SBAutoClick);
+    connect(SBPlay, &QPushButton::clicked, this, &TForm1::SBPlayClick);
+    connect(LW, &QTreeWidget::itemDoubleClicked, this, &TForm1::LWDblClick);
 
     Bevel2 = new QFrame(bar);
     Bevel2->setObjectName(QStringLiteral("Bevel2"));
@@ -232,6 +235,7 @@ void TForm1::buildViews()
     TimerAuto = new QTimer(this);
     TimerAuto->setObjectName(QStringLiteral("TimerAuto"));
     TimerAuto->setInterval(5000);
+    connect(TimerAuto, &QTimer::timeout, this, &TForm1::TimerAutoTimer);
     TimerFav = new QTimer(this);
     TimerFav->setObjectName(QStringLiteral("TimerFav"));
     TimerFav->setInterval(10000);
@@ -268,6 +272,8 @@ void TForm1::buildMenus()
     Auto->setObjectName(QStringLiteral("Auto"));
     PMSAdd = PMServers->addAction(QStringLiteral("Add To Favorites"));
     PMSAdd->setObjectName(QStringLiteral("PMSAdd"));
+    connect(Play, &QAction::triggered, this, &TForm1::PlayClick);
+    connect(Auto, &QAction::triggered, this, &TForm1::AutoClick);
 
     PMTray = new QMenu(this);
     PMTray->setObjectName(QStringLiteral("PMTray"));

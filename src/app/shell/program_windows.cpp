@@ -23,6 +23,17 @@ ProgramWindows::Start ProgramWindows::create(TForm1Platform platform, const QStr
     FormAbout = std::make_unique<TFormAbout>(*Form1);
     Form1->FormAbout = FormAbout.get();
 
+    // Reads [Password] of the settings file the settings dialog opened.
+    FormPass = std::make_unique<TFormPass>(*Form1, *Settings);
+    Form1->FormPass = FormPass.get();
+    if (m_signalled)
+        return Start::Ended;
+
+    FormAuto = std::make_unique<TFormAuto>(*Form1);
+    Form1->FormAuto = FormAuto.get();
+    if (m_signalled)
+        return Start::Ended;
+
     m_running = true;
     return Start::Running;
 }
@@ -43,10 +54,16 @@ void ProgramWindows::terminationSignal()
 void ProgramWindows::destroy()
 {
     m_running = false;
-    if (FormAbout) {
+    if (Form1)
+        Form1->FormAuto = nullptr;
+    FormAuto.reset();
+    if (Form1)
+        Form1->FormPass = nullptr;
+    // Writes [Password] while the settings file is still open.
+    FormPass.reset();
+    if (Form1)
         Form1->FormAbout = nullptr;
-        FormAbout.reset();
-    }
+    FormAbout.reset();
     // Clears Form1->Settings itself after it wrote the file.
     Settings.reset();
     Form1.reset();

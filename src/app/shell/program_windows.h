@@ -9,6 +9,8 @@
 //
 // A new window is one member, one line in create() and one in destroy().
 
+#include "app/joining/auto_connect_dialog.h"
+#include "app/joining/password_prompt.h"
 #include "app/settings/settings_dialog.h"
 #include "app/shell/about_box.h"
 #include "app/shell/main_window.h"
@@ -50,6 +52,8 @@ public:
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TSettings> Settings;
     std::unique_ptr<TFormAbout> FormAbout;
+    std::unique_ptr<TFormPass> FormPass;
+    std::unique_ptr<TFormAuto> FormAuto;
 
 private:
     bool m_running = false;

@@ -47,6 +47,9 @@ Server fields (all optional except address):
                of today do)
   info_copies  how many times the info answer is sent (default 1)
   answer_delay_ms  answers leave this long after the request came (default 0)
+  players_sequence [n1, n2, ...]: the player counts of the info answers in
+               turn (new and old protocol alike), the last one for every
+               answer after it; a server whose players come and go
 
 Only loopback addresses are accepted (except for bind_any servers, which live
 in a namespace of the test's own): the fake LAN never talks to anything
@@ -98,6 +101,7 @@ DEFAULTS = {
     "info_challenge": None,
     "info_copies": 1,
     "answer_delay_ms": 0,
+    "players_sequence": None,
 }
 
 
@@ -173,6 +177,17 @@ def rules_answer(s):
             b"\xfe\xff\xff\xff" + ident + bytes([0x12]) + message[cut:]]
 
 
+def _next_info(s):
+    """The server as its next info answer shows it: with players_sequence the
+    player count moves on by one entry per answer."""
+    sequence = s["players_sequence"]
+    if not sequence:
+        return s
+    answered = s.get("_info_answers", 0)
+    s["_info_answers"] = answered + 1
+    return dict(s, players=sequence[min(answered, len(sequence) - 1)])
+
+
 def answers_for(s, data):
     """The datagrams a configured server sends back for one request."""
     kind = s["kind"]
@@ -186,13 +201,14 @@ def answers_for(s, data):
             return [HEADER + b"A" + bytes.fromhex(wanted)]
         if s["raw_info"] is not None:
             return [bytes.fromhex(s["raw_info"])] * s["info_copies"]
+        s = _next_info(s) if kind in ("goldsrc", "source") else s
         if kind == "goldsrc":
             return [goldsrc_info(s)] * s["info_copies"]
         if kind == "source":
             return [source_info(s)] * s["info_copies"]
         return []
     if data == OLD_INFO_REQUEST:
-        return [old_info(s)] if kind == "old" or s["old"] else []
+        return [old_info(_next_info(s))] if kind == "old" or s["old"] else []
     if data[4:5] in (b"U", b"V") and len(data) >= 9:
         wanted = s["challenge"]
         if wanted is not None and data[5:9] != bytes.fromhex(wanted):

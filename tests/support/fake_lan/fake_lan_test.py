@@ -149,6 +149,15 @@ class FakeLanTest(unittest.TestCase):
         self.assertIn(b"Quick", first)
         self.assertIn(b"Slow", second)
 
+    def test_players_sequence_moves_on_with_each_info_answer(self):
+        self.net = Lan([{"address": "127.0.0.5", "players_sequence": [12, 7, 5]}])
+        counts = []
+        for _ in range(4):
+            (data, _), = self.net.ask(("127.0.0.5", 27015), fake_lan.INFO_REQUEST)
+            fields = data[5:].split(b"\x00", 5)
+            counts.append(fields[5][0])
+        self.assertEqual(counts, [12, 7, 5, 5])
+
     def test_refuses_addresses_off_loopback(self):
         with self.assertRaises(ValueError):
             fake_lan.FakeLan({"servers": [{"address": "192.168.0.5"}]})
