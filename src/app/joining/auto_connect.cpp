@@ -3,7 +3,7 @@
 // what the window does when an answer from the target is listed.
 #include "app/joining/auto_connect_dialog.h"
 #include "app/settings/settings_dialog.h"
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "app/shell/main_window.h"
 #include "core/protocol/server_row.h"
 #include "platform/udp_endpoint.h"

@@ -2,7 +2,7 @@
 
 #include "app/joining/joining_look.h"
 #include "app/settings/translucency.h"
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "app/shell/main_window.h"
 #include "app/shell/server_list_view.h"
 #include "app/shell/window_placement.h"

@@ -4,7 +4,7 @@
 // the main window to the tray.
 #include "app/joining/password_prompt.h"
 #include "app/settings/settings_dialog.h"
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "app/shell/main_window.h"
 #include "core/joining/join_text.h"
 #include "core/protocol/server_row.h"

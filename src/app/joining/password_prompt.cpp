@@ -3,7 +3,7 @@
 #include "app/joining/joining_look.h"
 #include "app/settings/settings_dialog.h"
 #include "app/settings/translucency.h"
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "app/shell/main_window.h"
 #include "app/shell/window_placement.h"
 #include "core/joining/join_text.h"

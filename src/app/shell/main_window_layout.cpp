@@ -274,6 +274,7 @@ void TForm1::buildMenus()
     PMSAdd->setObjectName(QStringLiteral("PMSAdd"));
     connect(Play, &QAction::triggered, this, &TForm1::PlayClick);
     connect(Auto, &QAction::triggered, this, &TForm1::AutoClick);
+    connect(PMSAdd, &QAction::triggered, this, &TForm1::PMSAddClick);
 
     PMTray = new QMenu(this);
     PMTray->setObjectName(QStringLiteral("PMTray"));
