@@ -6,7 +6,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zarnek)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Zarnek")
-set(CPACK_PACKAGE_CONTACT "Zarnek developers <zarnek@zarnek.org>")
+set(CPACK_PACKAGE_CONTACT "Zarnek developers <zarnek@zarnek.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "LAN browser for Half-Life and Counter-Strike game servers")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -22,7 +22,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zarnek.org/")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zarnek.example.org/")
 # Only what was installed: the tests, the benchmarks and the build tools stay out.
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};ALL;/")
 
