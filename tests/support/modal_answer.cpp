@@ -33,6 +33,9 @@ void ModalAnswerer::poll()
     if (auto* dialog = qobject_cast<QDialog*>(modal)) {
         captions.append(dialog->windowTitle());
         texts.append(QString());
-        dialog->reject();
+        if (onDialog)
+            onDialog(dialog);
+        else
+            dialog->reject();
     }
 }

@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QStringList>
+#include <functional>
+
+class QDialog;
 
 class QTimer;
 
@@ -16,6 +19,9 @@ public:
     ~ModalAnswerer() override;
 
     void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
+    // Answers a dialog that is not a message box (a file dialog, say); without
+    // it such a dialog is cancelled.
+    std::function<void(QDialog*)> onDialog;
     // The text and caption of every box answered, in order.
     QStringList texts;
     QStringList captions;

@@ -4,6 +4,7 @@
 
 #include "app/shell/main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QComboBox>
@@ -27,24 +28,44 @@ TSettings::TSettings(TForm1& form1, const QString& iniPath, QWidget* parent)
     setWindowTitle(QStringLiteral("Settings"));
     setModal(false);
 
+    beep = [] { QApplication::beep(); };
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    buildMainPage();
-    buildScanPage();
-    buildFavoritesPage();
+    TS1 = new SettingsMainPage(*this, PageControl1);
+    TS2 = new SettingsScanPage(*this, PageControl1);
+    TS3 = new SettingsFavoritesPage(*this, form1, PageControl1);
+    PageControl1->addTab(TS1, QStringLiteral("Main"));
+    PageControl1->addTab(TS2, QStringLiteral("Scan settings"));
+    PageControl1->addTab(TS3, QStringLiteral("Favorites"));
+    CBGame = TS1->CBGame;
+    EditExe = TS1->EditExe;
+    EditParam = TS1->EditParam;
+    CBParams = TS1->CBParams;
+    BBSave = TS1->BBSave;
+    CBDclick = TS1->CBDclick;
+    CBTrans = TS1->CBTrans;
+    TBTrans = TS1->TBTrans;
+    CBBroadcast = TS2->CBBroadcast;
+    CBOld = TS2->CBOld;
+    LWranges = TS2->LWranges;
+    CSport = TS2->CSport;
+    HLTVport = TS2->HLTVport;
+    SEDelay = TS2->SEDelay;
+    LVFav = TS3->LVFav;
+    CBAutoUpdate = TS3->CBAutoUpdate;
+    SEUpdInterval = TS3->SEUpdInterval;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(PageControl1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(CBGame, &QComboBox::currentIndexChanged, this, &TSettings::CBGameChange);
-    connect(CBTrans, &QCheckBox::toggled, this, &TSettings::CBTransClick);
-    connect(TBTrans, &QSlider::valueChanged, this, &TSettings::TBTransChange);
-    connect(CBAutoUpdate, &QCheckBox::toggled, this, &TSettings::CBAutoUpdateClick);
-    connect(SEUpdInterval, &QSpinBox::valueChanged, this, &TSettings::SEUpdIntervalChange);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == 0 && isVisible())
-            TS1Show();
+        if (!isVisible())
+            return;
+        if (index == 0)
+            TS1->TS1Show();
+        else if (index == 1)
+            TS2->TS2Show();
     });
 
     // RGClick stores the scan-port choice through this dialog, also the one
@@ -83,20 +104,9 @@ void TSettings::FormShow()
     BBSave->setEnabled(false);
     applyTranslucencyKeepingOn(*this, this);
     if (PageControl1->currentIndex() == 0)
-        TS1Show();
-}
-
-void TSettings::TS1Show()
-{
-    TBTrans->setValue(std::clamp<int>(TransLevel, TBTrans->minimum(), TBTrans->maximum()));
-}
-
-void TSettings::CBGameChange(int index)
-{
-    if (index < 0 || index >= 6)
-        return;
-    EditExe->setText(ExePath[index]);
-    EditParam->setText(Param[index]);
+        TS1->TS1Show();
+    else if (PageControl1->currentIndex() == 1)
+        TS2->TS2Show();
 }
 
 QList<QWidget*> TSettings::translucencyFollowers() const
@@ -119,47 +129,24 @@ void TSettings::followTranslucency(QWidget* window)
 // Switching on reaches only the main window and this dialog; the other
 // windows take it when they are next shown. Switching off reaches every
 // window that follows the switch at once.
-void TSettings::CBTransClick(bool checked)
+void TSettings::switchTranslucency(bool on)
 {
-    Trans = checked;
-    setWindowTranslucency(m_form1, checked, TransLevel);
-    setWindowTranslucency(*this, checked, TransLevel);
-    if (!checked)
+    Trans = on;
+    setWindowTranslucency(m_form1, on, TransLevel);
+    setWindowTranslucency(*this, on, TransLevel);
+    if (!on)
         for (QWidget* window : translucencyFollowers())
             setWindowTranslucency(*window, false, TransLevel);
-    TBTrans->setEnabled(checked);
 }
 
 // A new level reaches every translucent window that follows the switch;
 // opaque ones keep it for when they turn translucent.
-void TSettings::TBTransChange(int position)
+void TSettings::setTranslucencyLevel(int level)
 {
-    TransLevel = static_cast<quint8>(std::clamp(position, 0, 255));
+    TransLevel = static_cast<quint8>(std::clamp(level, 0, 255));
     QList<QWidget*> windows = translucencyFollowers();
     windows.prepend(this);
     windows.prepend(&m_form1);
     for (QWidget* window : windows)
         setWindowTranslucency(*window, isWindowTranslucent(*window), TransLevel);
-}
-
-void TSettings::CBAutoUpdateClick(bool checked)
-{
-    if (checked) {
-        // Switching on does not restart a running countdown.
-        if (!m_form1.TimerFav->isActive())
-            m_form1.TimerFav->start();
-        m_form1.setStatusText(2, QStringLiteral(" Autoscan enabled"));
-    } else {
-        m_form1.TimerFav->stop();
-        m_form1.setStatusText(0, QString());
-        m_form1.setStatusText(2, QStringLiteral(" Autoscan disabled"));
-    }
-}
-
-void TSettings::SEUpdIntervalChange(int value)
-{
-    // Setting the interval of a running timer restarts its countdown, so
-    // only a changed interval is set.
-    if (value >= 5 && m_form1.TimerFav->interval() != value * 1000)
-        m_form1.TimerFav->setInterval(value * 1000);
 }

@@ -6,6 +6,9 @@
 // created (hidden, at start-up) and writes them back when it is destroyed at
 // program end. Closing it only hides it.
 
+#include "app/settings/favorites_page.h"
+#include "app/settings/main_page.h"
+#include "app/settings/scan_page.h"
 #include "app/settings/settings_file_path.h"
 #include "core/settings/settings_file.h"
 #include "core/settings/settings_model.h"
@@ -26,6 +29,9 @@
 #include <QTreeWidget>
 #include <functional>
 
+class SettingsFavoritesPage;
+class SettingsMainPage;
+class SettingsScanPage;
 class TForm1;
 
 class TSettings : public QDialog {
@@ -44,32 +50,28 @@ public:
     enum RangeColumn { RangeFromColumn = 0, RangeToColumn = 1 };  // check box on column 0
     enum FavColumn { FavAddressColumn = 0, FavPortColumn = 1 };
 
-    // Page "Main".
+    // The pages, each with its controls and handlers.
     QTabWidget* PageControl1 = nullptr;
-    QWidget* TS1 = nullptr;
+    SettingsMainPage* TS1 = nullptr;
+    SettingsScanPage* TS2 = nullptr;
+    SettingsFavoritesPage* TS3 = nullptr;
+
+    // The controls other windows read the live settings from, as the pages
+    // hold them.
     QComboBox* CBGame = nullptr;
     QLineEdit* EditExe = nullptr;
-    QPushButton* SBExe = nullptr;
     QLineEdit* EditParam = nullptr;
     QComboBox* CBParams = nullptr;
-    QPushButton* BitBtn2 = nullptr;  // "Append param"
-    QPushButton* BitBtn1 = nullptr;  // "Default"
     QPushButton* BBSave = nullptr;
     QCheckBox* CBDclick = nullptr;
     QCheckBox* CBTrans = nullptr;
     QSlider* TBTrans = nullptr;
-
-    // Page "Scan settings".
-    QWidget* TS2 = nullptr;
     QCheckBox* CBBroadcast = nullptr;
     QCheckBox* CBOld = nullptr;
     QTreeWidget* LWranges = nullptr;
     QLineEdit* CSport = nullptr;
     QLineEdit* HLTVport = nullptr;
     QSpinBox* SEDelay = nullptr;
-
-    // Page "Favorites".
-    QWidget* TS3 = nullptr;
     QTreeWidget* LVFav = nullptr;
     QCheckBox* CBAutoUpdate = nullptr;
     QSpinBox* SEUpdInterval = nullptr;
@@ -101,22 +103,23 @@ public:
     // once the file is closed.
     bool writeSettings(const std::function<void(zarnek::settings::IniDocument&)>& edit);
 
+    // Translucency on or off for the main window and this dialog; off also
+    // for the windows that follow the switch.
+    void switchTranslucency(bool on);
+    // The level of every translucent window that follows it.
+    void setTranslucencyLevel(int level);
+
+    // The system's beep, for the characters the port fields refuse; a test
+    // counts it instead.
+    std::function<void()> beep;
+
 public slots:
-    void CBGameChange(int index);
-    void CBTransClick(bool checked);
-    void TBTransChange(int position);
-    void CBAutoUpdateClick(bool checked);
-    void SEUpdIntervalChange(int value);
-    void TS1Show();
     void FormShow();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildMainPage();
-    void buildScanPage();
-    void buildFavoritesPage();
     void Load();
     void SaveAtExit();
     zarnek::settings::SettingsValues liveValues() const;

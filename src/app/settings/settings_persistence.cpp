@@ -72,7 +72,7 @@ void TSettings::Load()
 
     // 5. The game shown on the game tab, with its values in the edits.
     CBGame->setCurrentIndex(v.curItem);
-    CBGameChange(CBGame->currentIndex());
+    TS1->CBGameChange(CBGame->currentIndex());
 
     // 6. Ports and the favourites' first column.
     CSport->setText(text(v.csPort));
@@ -111,18 +111,13 @@ void TSettings::Load()
         CBParams->addItem(text(item));
     CBParams->setCurrentIndex(-1);
     LWranges->clear();
-    for (const RangeRow& row : v.ranges) {
-        auto* item = new QTreeWidgetItem(LWranges, {text(row.from), text(row.to)});
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(RangeFromColumn, row.checked ? Qt::Checked : Qt::Unchecked);
-    }
+    for (const RangeRow& row : v.ranges)
+        TS2->appendRange(text(row.from), text(row.to), row.checked);
 
     // 14. The favourites in file order.
     LVFav->clear();
-    for (const FavRow& row : v.favorites) {
-        auto* item = new QTreeWidgetItem(LVFav, {text(row.address), text(row.port)});
-        item->setTextAlignment(FavPortColumn, Qt::AlignCenter);
-    }
+    for (const FavRow& row : v.favorites)
+        TS3->appendFavorite(text(row.address), text(row.port));
 }
 
 SettingsValues TSettings::liveValues() const

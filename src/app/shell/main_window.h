@@ -213,6 +213,9 @@ public slots:
 
     void Exit1Click();
     void Options1Click();
+    // "Add To Favorites" of the server list's menu; its body lives in
+    // app/settings.
+    void PMSAddClick();
     void About1Click();
 
     // Tray and hot key.

@@ -268,6 +268,7 @@ void TForm1::buildMenus()
     Auto->setObjectName(QStringLiteral("Auto"));
     PMSAdd = PMServers->addAction(QStringLiteral("Add To Favorites"));
     PMSAdd->setObjectName(QStringLiteral("PMSAdd"));
+    connect(PMSAdd, &QAction::triggered, this, &TForm1::PMSAddClick);
 
     PMTray = new QMenu(this);
     PMTray->setObjectName(QStringLiteral("PMTray"));

@@ -2,6 +2,10 @@
 // what the file holds after the immediate writes and the save at exit.
 #include "tests/app/settings/settings_fixture.h"
 #include "app/settings/settings_dialog.h"
+#include "app/settings/favorites_page.h"
+#include "app/settings/main_page.h"
+#include "app/settings/scan_page.h"
+#include "app/widgets/ipv4_edit.h"
 #include "core/settings/settings_keys.h"
 #include "tests/support/modal_answer.h"
 #include "tests/support/test_form.h"
@@ -392,4 +396,83 @@ TEST_F(SettingsDialogTest, AFailedWriteSaysSoAndLeavesTheOldFile)
     EXPECT_EQ(contents(), QByteArray("[Settings]\nGameType=0\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList({QStringLiteral("blocker"), QStringLiteral("zarnek.ini")}));
+}
+
+TEST_F(SettingsDialogTest, WhatTheUserLeftOnEachPageIsWhatTheNextStartShows)
+{
+    start();
+    ModalAnswerer boxes;  // none expected
+    // Main: a game's executable and parameters, saved; translucency.
+    SettingsMainPage& main = *settings->TS1;
+    main.CBGame->setCurrentIndex(2);
+    QTest::keyClicks(main.EditParam, QStringLiteral(" -dev"));
+    main.BBSave->click();
+    settings->ExePath[2].clear();
+    main.CBGame->setCurrentIndex(3);  // an unsaved edit of another game is lost
+    main.EditParam->setText(QStringLiteral("-lost"));
+    main.CBTrans->setChecked(true);
+    main.TBTrans->setValue(120);
+
+    // Scan settings: three ranges added, the first deleted, the last moved up
+    // and unchecked.
+    SettingsScanPage& scan = *settings->TS2;
+    for (const char* from : {"10.0.1.1", "10.0.2.1", "10.0.3.1"}) {
+        scan.IPE1->setText(QString::fromLatin1(from));
+        scan.SpeedButton3->click();
+        scan.SBAdd->click();
+    }
+    scan.LWranges->setCurrentItem(scan.LWranges->topLevelItem(0));
+    scan.SBDel->click();
+    scan.LWranges->setCurrentItem(scan.LWranges->topLevelItem(1));
+    scan.SpeedButton1->click();
+    scan.LWranges->topLevelItem(0)->setCheckState(TSettings::RangeFromColumn, Qt::Unchecked);
+
+    // Favorites: two added, sorted by port.
+    SettingsFavoritesPage& fav = *settings->TS3;
+    fav.GHIP->setText(QStringLiteral("10.0.0.5"));
+    fav.MEPort->setText(QStringLiteral("27016"));
+    fav.SpeedButton4->click();
+    fav.GHIP->setText(QStringLiteral("10.0.0.4"));
+    fav.MEPort->setText(QStringLiteral("27015"));
+    fav.SpeedButton4->click();
+    fav.LVFavColumnClick(TSettings::FavPortColumn);
+    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join(QLatin1Char('|')).toStdString();
+    exit();
+
+    start();
+    EXPECT_EQ(settings->Param[2], QStringLiteral("-game cstrike -dev"));
+    EXPECT_EQ(settings->Param[3], QStringLiteral("-game czero"));
+    EXPECT_EQ(settings->CBGame->currentIndex(), 3);
+    EXPECT_TRUE(settings->Trans);
+    EXPECT_EQ(settings->TransLevel, 120);
+    ASSERT_EQ(settings->LWranges->topLevelItemCount(), 2);
+    EXPECT_EQ(settings->LWranges->topLevelItem(0)->text(TSettings::RangeFromColumn), QStringLiteral("10.0.3.1"));
+    EXPECT_EQ(settings->LWranges->topLevelItem(0)->text(TSettings::RangeToColumn), QStringLiteral("10.0.3.255"));
+    EXPECT_EQ(settings->LWranges->topLevelItem(0)->checkState(TSettings::RangeFromColumn), Qt::Unchecked);
+    EXPECT_EQ(settings->LWranges->topLevelItem(1)->text(TSettings::RangeFromColumn), QStringLiteral("10.0.2.1"));
+    EXPECT_EQ(settings->LWranges->topLevelItem(1)->checkState(TSettings::RangeFromColumn), Qt::Checked);
+    ASSERT_EQ(settings->LVFav->topLevelItemCount(), 2);
+    EXPECT_EQ(settings->LVFav->topLevelItem(0)->text(TSettings::FavAddressColumn), QStringLiteral("10.0.0.4"));
+    EXPECT_EQ(settings->LVFav->topLevelItem(1)->text(TSettings::FavPortColumn), QStringLiteral("27016"));
+}
+
+TEST_F(SettingsDialogTest, ARangeAndAFavouriteAddedInTheDialogAreScannedNext)
+{
+    start();
+    settings->CBBroadcast->setChecked(false);
+    settings->CBOld->setChecked(false);
+    settings->SEDelay->setValue(0);
+    settings->TS2->IPE1->setText(QStringLiteral("127.0.0.1"));
+    settings->TS2->IPE2->setText(QStringLiteral("127.0.0.3"));
+    settings->TS2->SBAdd->click();
+    settings->TS3->GHIP->setText(QStringLiteral("127.0.0.9"));
+    settings->TS3->MEPort->setText(QStringLiteral("27099"));
+    settings->TS3->SpeedButton4->click();
+
+    form->SBScanAll->click();
+    QStringList sent;
+    for (const FakeUdpEndpoint::Sent& s : form.udp->sent)
+        sent.append(QStringLiteral("%1:%2").arg(s.host).arg(s.port));
+    EXPECT_EQ(sent, QStringList({QStringLiteral("127.0.0.9:27099"), QStringLiteral("127.0.0.1:27015"),
+                                 QStringLiteral("127.0.0.2:27015"), QStringLiteral("127.0.0.3:27015")}));
 }

@@ -12,6 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Texts read as texts in a failure message.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 class SettingsFixture : public ::testing::Test {
 protected:
