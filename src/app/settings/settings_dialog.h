@@ -117,16 +117,6 @@ public:
     // counts it instead.
     std::function<void()> beep;
 
-    // Translucency on or off for the main window and this dialog; off also
-    // for the windows that follow the switch.
-    void switchTranslucency(bool on);
-    // The level of every translucent window that follows it.
-    void setTranslucencyLevel(int level);
-
-    // The system's beep, for the characters the port fields refuse; a test
-    // counts it instead.
-    std::function<void()> beep;
-
 public slots:
     void FormShow();
 
