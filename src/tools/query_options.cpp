@@ -1,6 +1,6 @@
 #include "tools/query_options.h"
 
-#include "core/scanning/port_text.h"
+#include "core/protocol/text_helpers.h"
 #include "core/scanning/range_walk.h"
 
 #include <functional>
@@ -12,13 +12,6 @@ namespace {
 
 constexpr int kMaxDelayMs = 60'000;
 constexpr int kMaxWaitMs = 3'600'000;
-
-// A port that can be sent to: 1..65535 in plain digits.
-std::optional<std::uint16_t> destinationPort(std::string_view text) {
-    const auto port = scanning::portNumber(text);
-    if (!port || *port == 0) return std::nullopt;
-    return static_cast<std::uint16_t>(*port);
-}
 
 std::optional<int> milliseconds(std::string_view text, int max) {
     if (text.empty() || text.size() > 7) return std::nullopt;
@@ -62,13 +55,13 @@ const std::map<std::string, ValueOption, std::less<>>& valueOptions() {
         {"--port",
          [](Seen& s, std::string_view v) -> std::optional<std::string> {
              s.scanOnly.push_back("--port");
-             s.port = destinationPort(v);
+             s.port = protocol::ParsePort(v);
              if (!s.port) return "malformed port " + quoted(v) + " (1 to 65535)";
              return std::nullopt;
          }},
         {"--local-port",
          [](Seen& s, std::string_view v) -> std::optional<std::string> {
-             const auto port = destinationPort(v);
+             const auto port = protocol::ParsePort(v);
              if (!port) return "malformed local port " + quoted(v) + " (1 to 65535)";
              s.options.localPort = *port;
              return std::nullopt;
@@ -139,7 +132,7 @@ std::optional<std::vector<Probe>> targetProbes(std::string_view target,
     std::uint16_t port = defaultPort;
     std::string_view address = target;
     if (const auto colon = target.find(':'); colon != std::string_view::npos) {
-        const auto stated = destinationPort(target.substr(colon + 1));
+        const auto stated = protocol::ParsePort(target.substr(colon + 1));
         if (!stated) return std::nullopt;
         port = *stated;
         address = target.substr(0, colon);

@@ -11,7 +11,7 @@
 #include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"
 #include "app/shell/server_list_view.h"
-#include "core/scanning/port_text.h"
+#include "core/protocol/text_helpers.h"
 #include "platform/udp_endpoint.h"
 
 #include <algorithm>
@@ -63,7 +63,7 @@ std::optional<std::optional<int>> scanPreconditions(TForm1& form)
     // probing a port nobody chose.
     const QLineEdit* portEdit = hltvPort ? settings.HLTVport : settings.CSport;
     const std::optional<int> clickedPort =
-        zarnek::scanning::portNumber(portEdit->text().toStdString());
+        zarnek::protocol::ParsePort(portEdit->text().toStdString());
     if (!clickedPort && (gamePort || hltvPort)) {
         const QString text = portEdit->text();
         const bool digits = std::all_of(text.begin(), text.end(),

@@ -1,7 +1,7 @@
 #include "app/scanning/scan_lists.h"
 
 #include "app/settings/settings_dialog.h"
-#include "core/scanning/port_text.h"
+#include "core/protocol/text_helpers.h"
 
 #include <QTreeWidget>
 
@@ -16,7 +16,7 @@ std::optional<FavouriteEntry> favouriteAt(const QTreeWidget* favourites, int ind
         return std::nullopt;
     const QTreeWidgetItem* item = favourites->topLevelItem(index);
     return FavouriteEntry{item->text(TSettings::FavAddressColumn),
-                          zarnek::scanning::portNumber(
+                          zarnek::protocol::ParsePort(
                               item->text(TSettings::FavPortColumn).toStdString())};
 }
 

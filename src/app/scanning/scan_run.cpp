@@ -3,8 +3,8 @@
 #include "app/scanning/scan_lists.h"
 #include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"
+#include "core/protocol/text_helpers.h"
 #include "core/scanning/broadcast_plan.h"
-#include "core/scanning/port_text.h"
 #include "core/scanning/range_walk.h"
 #include "platform/event_pump.h"
 #include "platform/local_address.h"
@@ -82,7 +82,7 @@ int ScanRun::scanPort(std::optional<int> portAtClick) const
     const int choice = m_form->RGIndex();
     if (choice == 0 || choice == 1) {
         const QLineEdit* edit = choice == 1 ? m_settings->HLTVport : m_settings->CSport;
-        const auto now = zarnek::scanning::portNumber(edit->text().toStdString());
+        const auto now = zarnek::protocol::ParsePort(edit->text().toStdString());
         port = now.value_or(portAtClick.value_or(port));
     }
     return port;

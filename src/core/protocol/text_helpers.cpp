@@ -26,6 +26,17 @@ std::string AsciiUpper(std::string_view text) {
     return out;
 }
 
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+    return true;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
 std::string TextBetween(std::string_view text, std::string_view startMarker,
                         std::string_view endMarker) {
     if (text.empty() || startMarker.empty() || endMarker.empty()) return {};

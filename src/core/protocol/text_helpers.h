@@ -26,11 +26,17 @@ std::string TextBetween(std::string_view text, std::string_view startMarker,
 // caller drop the answer quietly.
 std::optional<int> ParseDecimal(std::string_view text);
 
-// A port stated by a server: decimal digits only, 1 to 65535.
+// The program's one reading of a port text, whether a server stated it, the
+// user typed it, the settings file stored it or a command line gave it:
+// decimal digits only (no sign, no blanks), 1 to 65535. Port 0 is no port: a
+// datagram cannot be sent to it, so it is refused like a number above 65535.
 std::optional<std::uint16_t> ParsePort(std::string_view text);
 
-// ASCII upper-casing only; other bytes are kept.
+// The program's one ASCII case fold: only A-Z and a-z change, every other
+// byte is kept, so it never depends on the locale or on an encoding.
 char AsciiUpper(char c);
 std::string AsciiUpper(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
 }  // namespace zarnek::protocol

@@ -493,5 +493,28 @@ TEST_F(ScanDriverTest, AClosedEndpointEndsTheScanWithoutAnotherSend) {
     EXPECT_EQ(log.pumps, 2);
 }
 
+// Port 0 is no port: nothing can be sent to it. As the scan port it is
+// refused as a number above 65535 is; a favourite on it is skipped.
+TEST_F(ScanDriverTest, PortZeroIsRefusedAsScanPortAndSkippedAsFavourite) {
+    addFavourite("127.0.0.6", "0");
+    addFavourite("127.0.0.7", "00000");
+    addFavourite("127.0.0.8", "27017");
+    for (const char* port : {"0", "00000"}) {
+        SCOPED_TRACE(port);
+        settings->CSport->setText(QString::fromLatin1(port));
+        ModalAnswerer boxes;
+        form->SBScanAllClick();
+        EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("'%1' is not a valid port number").arg(QLatin1String(port))});
+        EXPECT_EQ(boxes.captions, QStringList{QStringLiteral("Error")});
+        EXPECT_FALSE(form->ScanInProgress);
+        EXPECT_TRUE(sends().isEmpty());
+    }
+    settings->CSport->setText(QStringLiteral("27015"));
+    ModalAnswerer boxes;
+    form->SBScanAllClick();
+    EXPECT_TRUE(boxes.texts.isEmpty());
+    EXPECT_EQ(sends(), QStringList{QStringLiteral("send 127.0.0.8:27017 25")});
+}
+
 }  // namespace
 

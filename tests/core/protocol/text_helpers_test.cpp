@@ -80,10 +80,27 @@ TEST(ParsePort, OnlyOneTo65535) {
         std::optional<std::uint16_t> expected;
     } cases[] = {
         {"27015", 27015}, {"1", 1}, {"65535", 65535}, {"027015", 27015},
-        {"0", {}},        {"65536", {}}, {"", {}},     {"-1", {}},
+        {"0", {}},        {"00000", {}}, {"65536", {}}, {"99999", {}}, {"", {}}, {"-1", {}},
+        {"0x10", {}},     {" 27015", {}}, {"27o15", {}},
         {"+1", {}},       {"27015 ", {}}, {"abc", {}}, {"1000000000000", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(ParsePort(c.text), c.expected) << "'" << c.text << "'";
+}
+
+TEST(AsciiCaseFold, OnlyAsciiLettersFold) {
+    struct Case {
+        std::string a, b;
+        bool equal;
+    } cases[] = {
+        {"RangeFrom0", "rangefrom0", true}, {"Ranges", "RANGES", true}, {"", "", true},
+        {"a", "b", false},                  {"abc", "ab", false},
+        {"@[`{", "`{@[", false},  // the bytes next to the letters do not fold
+        {"\xC9", "\xE9", false},   // Latin-1 letters keep their case
+    };
+    for (const Case& c : cases) EXPECT_EQ(EqualsNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+    EXPECT_TRUE(StartsWithNoCase("RANGEFROM12", "RangeFrom"));
+    EXPECT_FALSE(StartsWithNoCase("Range", "RangeFrom"));
+    EXPECT_EQ(AsciiUpper(std::string_view("de_dust2\xE9")), "DE_DUST2\xE9");
 }
 
 }  // namespace
