@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for the
-# given number of seconds (default 60). Fails on any crash or sanitizer report.
+# given number of seconds (default 60). Fails on any crash or sanitizer report,
+# on an input that takes more than 10 s, on an allocation of more than 256 MB
+# and on more than 2 GB in use.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -23,7 +25,9 @@ for t in "${targets[@]}"; do
   [ -d "$seeds" ] && args+=("$seeds")
   echo "-- $name for ${seconds}s"
   log="build-fuzz/$name.log"
-  if ! "$t" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "${args[@]}" >"$log" 2>&1; then
+  # Limits make a runaway allocation or a slow input a crash, not a stall.
+  if ! "$t" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+      -rss_limit_mb=2048 -malloc_limit_mb=256 -timeout=10 "${args[@]}" >"$log" 2>&1; then
     cat "$log"
     echo "$name: FAILED"
     exit 1

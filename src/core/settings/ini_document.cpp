@@ -1,7 +1,11 @@
 #include "core/settings/ini_document.h"
 
+#include "core/protocol/text_helpers.h"
+
 #include <cstdint>
+#include <iterator>
 #include <limits>
+#include <unordered_map>
 
 namespace zarnek::settings {
 
@@ -21,20 +25,9 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+using protocol::AsciiUpper;
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
+bool sameName(std::string_view a, std::string_view b) { return protocol::EqualsNoCase(a, b); }
 
 std::string oneLine(std::string_view s)
 {
@@ -49,9 +42,9 @@ int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
-    c = lower(c);
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
+    c = AsciiUpper(c);
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -227,14 +220,16 @@ std::vector<std::pair<std::string, std::string>> IniDocument::entries(std::strin
     return out;
 }
 
-std::vector<std::string> IniDocument::allKeyNames(std::string_view section) const
+std::vector<std::pair<std::string, std::optional<std::string>>> IniDocument::allEntries(
+    std::string_view section) const
 {
-    std::vector<std::string> names;
+    std::vector<std::pair<std::string, std::optional<std::string>>> out;
     forEachKey(section, [&](const Line& l) {
-        names.push_back(l.name);
+        out.emplace_back(l.name, l.hasValue ? std::optional<std::string>(l.value.substr(0, kMaxValueLength))
+                                            : std::nullopt);
         return true;
     });
-    return names;
+    return out;
 }
 
 std::vector<std::string> IniDocument::keyNames(std::string_view section) const
@@ -247,31 +242,55 @@ std::vector<std::string> IniDocument::keyNames(std::string_view section) const
 
 void IniDocument::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string k = oneLine(key);
-    const std::string v = oneLine(value);
-    const std::string_view keyName = trim(k);
+    writeStrings(section, {{std::string(key), std::string(value)}});
+}
 
+void IniDocument::writeStrings(std::string_view section,
+                               const std::vector<std::pair<std::string, std::string>>& values)
+{
+    // Where each key of the section stands now: the first line of a name is
+    // the one a write replaces.
+    std::unordered_map<std::string, std::size_t> existing;
     bool inside = false;
     std::size_t firstHeader = lines_.size();
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        Line& l = lines_[i];
+        const Line& l = lines_[i];
         if (l.kind == Kind::Header) {
             inside = sameName(l.name, section);
             if (inside && firstHeader == lines_.size())
                 firstHeader = i;
-        } else if (inside && l.kind == Kind::Key && sameName(l.name, keyName)) {
-            l.value = std::string(trim(v));
-            l.hasValue = true;
-            l.text = l.name + '=' + v;
-            return;
+        } else if (inside && l.kind == Kind::Key) {
+            existing.try_emplace(AsciiUpper(l.name), i);
         }
     }
 
-    Line line;
-    line.kind = Kind::Key;
-    line.name = std::string(keyName);
-    line.value = std::string(trim(v));
-    line.text = line.name + '=' + v;
+    // Keys the section does not hold yet: one after the other they would each
+    // go after the section's last key, so together they go there in order.
+    std::vector<Line> added;
+    std::unordered_map<std::string, std::size_t> addedAt;
+    for (const auto& [key, value] : values) {
+        const std::string k = oneLine(key);
+        const std::string v = oneLine(value);
+        const std::string keyName(trim(k));
+        const std::string folded = AsciiUpper(keyName);
+        Line* line = nullptr;
+        if (const auto it = existing.find(folded); it != existing.end()) {
+            line = &lines_[it->second];
+        } else if (const auto at = addedAt.find(folded); at != addedAt.end()) {
+            line = &added[at->second];
+        } else {
+            addedAt.emplace(folded, added.size());
+            line = &added.emplace_back();
+            line->kind = Kind::Key;
+            line->name = keyName;
+        }
+        line->value = std::string(trim(v));
+        line->hasValue = true;
+        line->text = line->name + '=' + v;
+    }
+    if (added.empty())
+        return;
+
     if (firstHeader == lines_.size()) {
         Line header;
         header.kind = Kind::Header;
@@ -279,7 +298,8 @@ void IniDocument::writeString(std::string_view section, std::string_view key, st
         header.name = std::string(trim(sectionName));
         header.text = '[' + header.name + ']';
         lines_.push_back(std::move(header));
-        lines_.push_back(std::move(line));
+        lines_.insert(lines_.end(), std::make_move_iterator(added.begin()),
+                      std::make_move_iterator(added.end()));
         return;
     }
     // After the last key of the first section of that name, so the blank
@@ -288,7 +308,8 @@ void IniDocument::writeString(std::string_view section, std::string_view key, st
     for (std::size_t i = firstHeader + 1; i < lines_.size() && lines_[i].kind != Kind::Header; ++i)
         if (lines_[i].kind == Kind::Key)
             insertAt = i + 1;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                  std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
 }
 
 void IniDocument::writeInteger(std::string_view section, std::string_view key, int value)

@@ -61,8 +61,11 @@ public:
     // time), as many as fit in kKeyListBytes; a name that does not fit ends the
     // list. A section that appears twice is read as one, in file order.
     std::vector<std::string> keyNames(std::string_view section) const;
-    // Every key name of the section, however many there are.
-    std::vector<std::string> allKeyNames(std::string_view section) const;
+    // Every key of the section, however many there are, in file order, each
+    // with its value as value() reads it from that line (nullopt for a line
+    // without "=").
+    std::vector<std::pair<std::string, std::optional<std::string>>> allEntries(
+        std::string_view section) const;
     // The same keys as keyNames, each with the value on its own line (fallback for a line
     // without "=").
     std::vector<std::pair<std::string, std::string>> entries(std::string_view section,
@@ -71,6 +74,11 @@ public:
     // A line break inside a name or value would split the line and make the
     // rest of it a line of its own, so a line feed is written as a blank.
     void writeString(std::string_view section, std::string_view key, std::string_view value);
+    // The same as writeString for each pair in order, in one pass over the
+    // document, so that writing a list of n keys costs time in proportion to
+    // n and the document, not to their product.
+    void writeStrings(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& values);
     void writeInteger(std::string_view section, std::string_view key, int value);
     void writeBool(std::string_view section, std::string_view key, bool value);
     // Removes every section of that name with all its lines.

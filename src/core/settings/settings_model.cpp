@@ -1,6 +1,9 @@
 #include "core/settings/settings_model.h"
 
+#include "core/protocol/text_helpers.h"
+
 #include <algorithm>
+#include <unordered_map>
 
 namespace zarnek::settings {
 
@@ -8,38 +11,20 @@ namespace {
 
 constexpr int kRowsAlwaysHonoured = 1024;
 
-bool startsWithNoCase(std::string_view s, std::string_view prefix)
-{
-    if (s.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const char a = s[i] >= 'A' && s[i] <= 'Z' ? static_cast<char>(s[i] + 32) : s[i];
-        const char b = prefix[i] >= 'A' && prefix[i] <= 'Z' ? static_cast<char>(prefix[i] + 32) : prefix[i];
-        if (a != b)
-            return false;
-    }
-    return true;
-}
+using protocol::AsciiUpper;
 
-// The highest row index i of a RangeFrom<i> or RangeTo<i> key, plus one. The
-// keys are read by name, so the key-list limit does not apply here.
-int rowsWithKeys(const IniDocument& doc)
+// "RangeFrom<i>" or "RangeTo<i>" with a row number i of decimal digits.
+bool isRangeKey(std::string_view name)
 {
-    int rows = 0;
-    for (const std::string& name : doc.allKeyNames(kSectionRanges)) {
-        std::string_view digits;
-        if (startsWithNoCase(name, "RangeFrom"))
-            digits = std::string_view(name).substr(9);
-        else if (startsWithNoCase(name, "RangeTo"))
-            digits = std::string_view(name).substr(7);
-        else
-            continue;
-        if (digits.empty() || digits.size() > 9 ||
-            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        rows = std::max(rows, std::stoi(std::string(digits)) + 1);
-    }
-    return rows;
+    std::string_view digits;
+    if (protocol::StartsWithNoCase(name, "RangeFrom"))
+        digits = name.substr(9);
+    else if (protocol::StartsWithNoCase(name, "RangeTo"))
+        digits = name.substr(7);
+    else
+        return false;
+    return !digits.empty() &&
+           std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 void writeKey(IniDocument& doc, const Key& key, int value)
@@ -91,15 +76,34 @@ std::vector<RangeRow> readRanges(const IniDocument& doc)
 {
     const int stored = parseProfileInteger(readTextKey(doc, keys::Ranges)).value_or(0);
     const std::string checked = readTextKey(doc, keys::Checked);
-    const int described = std::max(rowsWithKeys(doc), static_cast<int>(checked.size()));
-    const int count = std::min(stored, std::max(described, kRowsAlwaysHonoured));
 
+    // The keys by name, so that each row is one look-up and a long list loads
+    // in time proportional to its length.
+    std::unordered_map<std::string, std::string> values;
+    int keysPresent = 0;
+    for (auto& [name, value] : doc.allEntries(kSectionRanges)) {
+        if (!isRangeKey(name))
+            continue;
+        ++keysPresent;
+        values.try_emplace(AsciiUpper(name), value.value_or(std::string()));
+    }
+    // The count alone cannot make rows: a stray huge count (hand-edited, or a
+    // broken file) would otherwise build a row for every number up to it. A
+    // list the program wrote has two keys per row, so it always comes back
+    // whole.
+    const int count = std::min(stored, std::max(keysPresent, kRowsAlwaysHonoured));
+
+    const auto lookUp = [&values](const std::string& key) {
+        const auto it = values.find(AsciiUpper(key));
+        return it == values.end() ? std::string() : it->second;
+    };
     std::vector<RangeRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
         RangeRow row;
         row.checked = static_cast<std::size_t>(i) < checked.size() && checked[static_cast<std::size_t>(i)] == '1';
-        row.from = doc.readString(kSectionRanges, rangeFromKey(i), "");
-        row.to = doc.readString(kSectionRanges, rangeToKey(i), "");
+        row.from = lookUp(rangeFromKey(i));
+        row.to = lookUp(rangeToKey(i));
         rows.push_back(std::move(row));
     }
     return rows;
@@ -176,10 +180,13 @@ std::string checkedText(const std::vector<RangeRow>& ranges)
 void writeRanges(IniDocument& doc, const std::vector<RangeRow>& ranges)
 {
     writeKey(doc, keys::Ranges, std::to_string(ranges.size()));
+    std::vector<std::pair<std::string, std::string>> rows;
+    rows.reserve(ranges.size() * 2);
     for (std::size_t i = 0; i < ranges.size(); ++i) {
-        doc.writeString(kSectionRanges, rangeFromKey(static_cast<int>(i)), ranges[i].from);
-        doc.writeString(kSectionRanges, rangeToKey(static_cast<int>(i)), ranges[i].to);
+        rows.emplace_back(rangeFromKey(static_cast<int>(i)), ranges[i].from);
+        rows.emplace_back(rangeToKey(static_cast<int>(i)), ranges[i].to);
     }
+    doc.writeStrings(kSectionRanges, rows);
     writeKey(doc, keys::Checked, checkedText(ranges));
 }
 
@@ -214,17 +221,21 @@ void writeAtExit(IniDocument& doc, const SettingsValues& v)
     writeKey(doc, keys::CurPage, v.curPage);
     writeKey(doc, keys::FavWidth, v.favWidth);
 
+    std::vector<std::pair<std::string, std::string>> params;
     for (const std::string& item : v.params)
-        doc.writeString(kSectionParams, item, "");
+        params.emplace_back(item, "");
+    doc.writeStrings(kSectionParams, params);
 
     for (int n = 0; n < kGameCount; ++n) {
         doc.writeString(kSectionSettings, exePathKey(n), v.exePath[static_cast<std::size_t>(n)]);
         doc.writeString(kSectionSettings, paramKey(n), v.param[static_cast<std::size_t>(n)]);
     }
 
+    std::vector<std::pair<std::string, std::string>> favorites;
+    favorites.reserve(v.favorites.size());
     for (std::size_t i = 0; i < v.favorites.size(); ++i)
-        doc.writeString(kSectionFavorites, v.favorites[i].address + ' ' + std::to_string(i),
-                        v.favorites[i].port);
+        favorites.emplace_back(v.favorites[i].address + ' ' + std::to_string(i), v.favorites[i].port);
+    doc.writeStrings(kSectionFavorites, favorites);
 }
 
 }  // namespace zarnek::settings

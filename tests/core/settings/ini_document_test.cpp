@@ -174,3 +174,34 @@ TEST(IniDocument, AByteOrderMarkDoesNotHideTheFirstSection)
     doc.eraseSection("Settings");
     EXPECT_EQ(doc.serialize(), "\xEF\xBB\xBF[Ranges]\r\nRanges=0\r\n");
 }
+
+// Writing a list in one pass must leave the same file as writing its keys one
+// by one: replaced in place where a key exists (the first line of its name,
+// in any copy of the section), appended after the section's last key
+// otherwise, and a key written twice written once.
+TEST(IniDocument, WritingAListLeavesWhatSingleWritesLeave)
+{
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        const char* file;
+        const char* section;
+        Pairs values;
+    } cases[] = {
+        {"", "Ranges", {{"RangeFrom0", "10.0.0.1"}, {"RangeTo0", "10.0.0.9"}}},
+        {"[Ranges]\nranges=2\n\n; mine\n[Settings]\nDelay=5\n", "Ranges",
+         {{"RangeFrom0", "a"}, {"Ranges", "3"}, {"RangeTo0", "b"}}},
+        {"[A]\nx=1\n[B]\n[a]\ny=2\nX=3\n", "A", {{"Y", "new"}, {"z", "4"}, {"x", "5"}}},
+        {"[P]\n-game cstrike\n", "P", {{"-game cstrike", ""}, {"+map", ""}, {"+MAP", "again"}}},
+        {"[F]\n  k  =  v  \n", "F", {{" k ", "line\nbreak"}, {"", "empty name"}}},
+        {"[Ranges]\nRangeFrom0=x\n", "Ranges", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        IniDocument one = IniDocument::parse(c.file);
+        for (const auto& [key, value] : c.values)
+            one.writeString(c.section, key, value);
+        IniDocument all = IniDocument::parse(c.file);
+        all.writeStrings(c.section, c.values);
+        EXPECT_EQ(all.serialize(), one.serialize());
+    }
+}

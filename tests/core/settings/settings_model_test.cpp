@@ -129,12 +129,36 @@ TEST(SettingsModel, RangesComeFromTheCountAndTheCheckedText)
             << c.section;
 }
 
+// The row count is Ranges, but never more than the larger of 1024 and the
+// number of range keys the file holds: a key's number says nothing about how
+// many rows there are, so one key with a huge number cannot build them.
 TEST(SettingsModel, AHugeRangeCountBuildsOnlyBoundedRows)
 {
-    const auto small = readRanges(IniDocument::parse("[Ranges]\nRanges=2000000000\nRangeFrom1500=10.0.0.1\n"));
-    ASSERT_EQ(small.size(), 1501u);
-    EXPECT_EQ(small[1500].from, "10.0.0.1");
-    EXPECT_EQ(readRanges(IniDocument::parse("[Ranges]\nRanges=99999\n")).size(), 1024u);
+    struct Case {
+        const char* section;
+        std::size_t rows;
+    } cases[] = {
+        {"Ranges=999999999\nRangeFrom999999998=10.0.0.1\n", 1024},
+        {"Ranges=2000000000\nRangeFrom1500=10.0.0.1\n", 1024},
+        {"Ranges=99999\n", 1024},
+        {"Ranges=0x7FFFFFFF\nRangeTo7=x\n", 1024},
+        {"Ranges=3\n", 3},
+        {"Ranges=1024\n", 1024},
+        {"Ranges=1025\n", 1024},
+        {"Ranges=-5\nRangeFrom0=10.0.0.1\n", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readRanges(IniDocument::parse(std::string("[Ranges]\n") + c.section)).size(), c.rows)
+            << c.section;
+
+    // More keys than 1024 let more rows through, as many as there are keys.
+    std::string section = "[Ranges]\nRanges=999999999\n";
+    for (int i = 0; i < 1500; ++i)
+        section += "RangeFrom" + std::to_string(i * 7) + "=10.0.0." + std::to_string(i % 250) + "\n";
+    const auto rows = readRanges(IniDocument::parse(section));
+    ASSERT_EQ(rows.size(), 1500u);
+    EXPECT_EQ(rows[7].from, "10.0.0.1");
+    EXPECT_EQ(rows[8].from, "");
 
     // A long list the program wrote itself comes back whole, even where its
     // key names no longer fit in one key list.
