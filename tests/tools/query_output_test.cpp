@@ -1,6 +1,6 @@
 #include "tools/query_output.h"
 
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The auto-connect check that follows every row added. Armed only through the
 // auto-connect dialog; until that dialog exists no comparison is chosen, so the
 // check notes the target's answer but never fires.
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "app/shell/main_window.h"
 #include "core/protocol/server_row.h"
 
