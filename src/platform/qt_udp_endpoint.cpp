@@ -1,10 +1,18 @@
 #include "platform/qt_udp_endpoint.h"
 
+#include "core/protocol/dispatch.h"
+
 #include <QEventLoop>
 #include <QHostInfo>
 #include <QPointer>
 #include <QUdpSocket>
 #include <QVariant>
+
+namespace {
+// One byte more than the core accepts: enough for the core to see that a
+// longer datagram is too long, without copying all of it.
+constexpr qint64 kReadBytes = static_cast<qint64>(zarnek::protocol::kMaxDatagram) + 1;
+}  // namespace
 
 QtUdpEndpoint::QtUdpEndpoint(quint16 localPort, QObject* parent)
     : UdpEndpoint(parent), m_socket(new QUdpSocket(this))
@@ -34,7 +42,7 @@ quint16 QtUdpEndpoint::localPort() const { return m_socket->localPort(); }
 void QtUdpEndpoint::readPending()
 {
     while (!m_closed && m_socket->hasPendingDatagrams())
-        m_queue.append(m_socket->receiveDatagram(kMaxDatagram));
+        m_queue.append(m_socket->receiveDatagram(kReadBytes));
     if (!m_queue.isEmpty() && !m_deliveryPosted) {
         m_deliveryPosted = true;
         QMetaObject::invokeMethod(this, &QtUdpEndpoint::deliverQueued, Qt::QueuedConnection);

@@ -11,9 +11,6 @@
 class UdpEndpoint : public QObject {
     Q_OBJECT
 public:
-    // The longest datagram handed on; longer ones are cut to this length.
-    static constexpr int kMaxDatagram = 1500;
-
     using QObject::QObject;
 
     void setRemoteHost(const QString& host) { m_remoteHost = host; }
@@ -31,7 +28,9 @@ public:
     virtual bool isClosed() const = 0;
 
 signals:
-    // One per incoming datagram, on the user-interface thread.
+    // One per incoming datagram, on the user-interface thread. A datagram
+    // longer than the protocol core accepts (zarnek::protocol::kMaxDatagram)
+    // may be handed on cut, but always longer than that, so the core drops it.
     void dataReceived(const QByteArray& datagram, const QString& fromIp, int port);
     void bufferInvalid();
     // The remote host was neither a dotted address nor a name that resolved.

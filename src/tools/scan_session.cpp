@@ -90,7 +90,8 @@ void ScanSession::received(const QByteArray& datagram, const QString& fromIp, in
         datagram.constData(), static_cast<std::size_t>(datagram.size()), from, senderPort, m_rows);
     switch (out.kind) {
     case protocol::OutcomeKind::AddRow:
-        m_rows.push_back(out.row);
+        if (!m_rows.Append(out.row))
+            break;
         m_servers.push_back(ListedServer{std::move(out.row), std::nullopt});
         m_servers.back().pingMs = pingOf(m_servers.back().row);
         break;

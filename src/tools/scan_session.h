@@ -52,7 +52,7 @@ private:
     EventPump& m_pump;
     const QueryOptions& m_options;
     protocol::Dispatcher m_protocol;
-    std::vector<protocol::ServerRow> m_rows;  // what the repeated-answer test sees
+    protocol::ServerList m_rows;  // what the repeated-answer test sees
     std::vector<ListedServer> m_servers;
     int m_probed = 0;
     AnswerWait* m_wait = nullptr;

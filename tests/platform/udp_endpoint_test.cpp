@@ -55,11 +55,12 @@ TEST(QtUdpEndpoint, SendsToTheRemoteHostByAddressOrNameAndReportsTheSender)
     std::vector<Received> got;
     QObject::connect(&endpoint, &UdpEndpoint::dataReceived, &endpoint,
                      [&got](const QByteArray& b, const QString& f, int p) { got.push_back({b, f, p}); });
-    // A datagram longer than 1500 bytes is cut to 1500.
+    // A datagram longer than the core accepts is handed on longer than that
+    // (so the core drops it), not cut to a length the core would read.
     peer.writeDatagram(QByteArray(1600, 'x'), QHostAddress::LocalHost, 27005);
     peer.writeDatagram(QByteArray("\xff\xff\xff\xff\x41", 5), QHostAddress::LocalHost, 27005);
     ASSERT_TRUE(QTest::qWaitFor([&] { return got.size() == 2; }, 10000));
-    EXPECT_EQ(got[0].bytes, QByteArray(1500, 'x'));
+    EXPECT_GT(got[0].bytes.size(), 1500);
     EXPECT_EQ(got[0].from, QStringLiteral("127.0.0.7"));
     EXPECT_EQ(got[0].port, 27015);
     EXPECT_EQ(got[1].bytes.size(), 5);

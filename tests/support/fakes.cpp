@@ -7,7 +7,7 @@
 void FakeUdpEndpoint::inject(const QByteArray& datagram, const QString& fromIp, int port)
 {
     if (!m_closed)
-        emit dataReceived(datagram.left(kMaxDatagram), fromIp, port);
+        emit dataReceived(datagram, fromIp, port);
 }
 
 void FakeUdpEndpoint::transmit(const QByteArray& datagram, const QString& host, int port)

@@ -81,7 +81,7 @@ public:
     zarnek::protocol::Dispatcher& protocol() { return m_protocol; }
 
     // The rows of LW as the protocol core made them, in the same order.
-    const std::vector<zarnek::protocol::ServerRow>& serverRows() const { return m_rows; }
+    const zarnek::protocol::ServerList& serverRows() const { return m_rows; }
     // Empties LW (and the rows kept beside it) as a whole.
     void clearServerList();
 
@@ -254,7 +254,7 @@ private:
 
     TForm1Platform m_platform;
     zarnek::protocol::Dispatcher m_protocol;
-    std::vector<zarnek::protocol::ServerRow> m_rows;
+    zarnek::protocol::ServerList m_rows;
     QLabel* m_panels[3] = {};
     bool m_secondInstance = false;
     bool m_hotKeyRegistered = false;

@@ -104,7 +104,7 @@ void TForm1::buildViews()
     left->addWidget(LW, 1);
     // Every way of emptying the list also forgets the rows kept beside it.
     connect(LW->model(), &QAbstractItemModel::modelReset, this, [this] {
-        m_rows.clear();
+        m_rows.Clear();
         m_protocol.ServerListCleared();
     });
 

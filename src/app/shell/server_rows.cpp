@@ -1,6 +1,6 @@
 // Every datagram that reaches the endpoint: the protocol core classifies and
 // decodes it, and the window applies the outcome.
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "app/shell/main_window.h"
 #include "app/shell/server_list_view.h"
 #include "platform/udp_endpoint.h"
@@ -52,7 +52,9 @@ void TForm1::AddServerRow(const protocol::ServerRow& row)
     auto iconAt = [this](int index) {
         return index >= 0 && index < IList.size() ? IList[index] : QIcon();
     };
-    m_rows.push_back(row);
+    // A full list drops further answers (see ServerList).
+    if (!m_rows.Append(row))
+        return;
     auto* item = new QTreeWidgetItem;
     item->setText(ServerListView::Game, displayText(row.game));
     item->setIcon(ServerListView::Game, iconAt(row.gameIcon));
@@ -91,6 +93,6 @@ void TForm1::SendDatagrams(const std::vector<protocol::OutgoingDatagram>& sends)
 void TForm1::clearServerList()
 {
     LW->clear();  // the model reset forgets the rows too
-    m_rows.clear();
+    m_rows.Clear();
     LW->fitColumns();
 }

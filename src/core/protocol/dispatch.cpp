@@ -14,6 +14,10 @@ namespace {
 // clearings of the list; past this many, no further challenged info
 // requests go out until the list is cleared.
 constexpr std::size_t kMaxInfoChallenged = 4096;
+// One host answering with challenges from port after port must not use up the
+// whole set and keep other hosts' servers off the list: each address gets this
+// many ports, more than a LAN host runs servers that ask for a challenge.
+constexpr std::size_t kMaxInfoChallengedPerAddress = 16;
 
 OutgoingDatagram To(std::string_view address, std::uint16_t port, ByteView bytes) {
     return OutgoingDatagram{std::string(address), port, Bytes(bytes.begin(), bytes.end())};
@@ -45,14 +49,14 @@ std::vector<OutgoingDatagram> Dispatcher::DetailQueries(std::string_view address
 
 DatagramOutcome Dispatcher::UDPDataReceived(ByteView datagram, std::string_view fromIP,
                                             std::uint16_t port,
-                                            std::span<const ServerRow> listedRows) {
+                                            const ListedRows& listedRows) {
     if (datagram.size() > kMaxDatagram) return {};
     return HandleMessage(datagram, fromIP, port, listedRows, false);
 }
 
 std::vector<OutgoingDatagram> Dispatcher::SendQuery(ByteView answer, std::string_view fromIP,
                                                     std::uint16_t port,
-                                                    std::span<const ServerRow> listedRows) {
+                                                    const ListedRows& listedRows) {
     ByteReader in(answer, 5);
     ChallengeField challenge{};
     for (auto& b : challenge) b = in.Byte();
@@ -64,20 +68,30 @@ std::vector<OutgoingDatagram> Dispatcher::SendQuery(ByteView answer, std::string
     // Servers that refuse the plain info request answer it with a challenge;
     // without a row they would never be listed, so they get the request again
     // with their challenge, once.
-    if (!IsRepeatedAnswer(listedRows, fromIP, port, AnswerKind::Source) &&
-        infoChallenged_.size() < kMaxInfoChallenged &&
-        infoChallenged_.emplace(std::string(fromIP), port).second) {
+    if (!listedRows.Full() && !listedRows.IsRepeated(fromIP, port, AnswerKind::Source) &&
+        FirstInfoChallenge(fromIP, port)) {
         out.push_back(OutgoingDatagram{std::string(fromIP), port,
                                        queries_.InfoQueryWithChallenge(challenge)});
     }
     return out;
 }
 
-void Dispatcher::ServerListCleared() { infoChallenged_.clear(); }
+bool Dispatcher::FirstInfoChallenge(std::string_view fromIP, std::uint16_t port) {
+    if (infoChallengedCount_ >= kMaxInfoChallenged) return false;
+    std::set<std::uint16_t>& ports = infoChallenged_[std::string(fromIP)];
+    if (ports.size() >= kMaxInfoChallengedPerAddress || !ports.insert(port).second) return false;
+    ++infoChallengedCount_;
+    return true;
+}
+
+void Dispatcher::ServerListCleared() {
+    infoChallenged_.clear();
+    infoChallengedCount_ = 0;
+}
 
 DatagramOutcome Dispatcher::HandleMessage(ByteView message, std::string_view fromIP,
                                           std::uint16_t port,
-                                          std::span<const ServerRow> listedRows,
+                                          const ListedRows& listedRows,
                                           bool reassembled) {
     DatagramOutcome out;
     // Offset 0 is not tested for whole answers: FE marks a fragment, any
@@ -90,6 +104,8 @@ DatagramOutcome Dispatcher::HandleMessage(ByteView message, std::string_view fro
         if (!whole) return out;
         return HandleMessage(*whole, fromIP, port, listedRows, true);
     }
+    const bool infoAnswer = message[4] == 'I' || message[4] == 'i' || message[4] == 'm';
+    if (infoAnswer && listedRows.Full()) return out;  // no row could be added
     switch (message[4]) {
     case 'A':
         out.kind = OutcomeKind::Send;

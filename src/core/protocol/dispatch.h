@@ -27,6 +27,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <span>
 #include <string>
@@ -41,8 +42,11 @@
 
 namespace zarnek::protocol {
 
-// The program never accepts more in one datagram: a real server never sends
-// more, and a larger one is dropped whole rather than read cut.
+// The longest datagram the program accepts, in the window and in the console
+// tool alike. A real server never sends more (longer answers come split), so
+// a longer datagram is dropped whole: read cut, it would be a different,
+// corrupted answer. The UDP endpoint hands such a datagram on at more than
+// this length so that this one rule drops it.
 inline constexpr std::size_t kMaxDatagram = 1500;
 
 // The pauses after the detail requests, in milliseconds and in the order of
@@ -91,10 +95,10 @@ public:
     // the server list at this moment, for the repeated-answer test and for
     // telling a listed server's challenge from an unlisted one's.
     DatagramOutcome UDPDataReceived(ByteView datagram, std::string_view fromIP,
-                                    std::uint16_t port, std::span<const ServerRow> listedRows);
+                                    std::uint16_t port, const ListedRows& listedRows);
     DatagramOutcome UDPDataReceived(const char* data, std::size_t length,
                                     std::string_view fromIP, std::uint16_t port,
-                                    std::span<const ServerRow> listedRows) {
+                                    const ListedRows& listedRows) {
         return UDPDataReceived(ByteView(reinterpret_cast<const std::uint8_t*>(data), length),
                                fromIP, port, listedRows);
     }
@@ -105,18 +109,24 @@ public:
     // info request once per clearing of the server list.
     std::vector<OutgoingDatagram> SendQuery(ByteView answer, std::string_view fromIP,
                                             std::uint16_t port,
-                                            std::span<const ServerRow> listedRows);
+                                            const ListedRows& listedRows);
 
     // Forgets which senders already got a challenged info request.
     void ServerListCleared();
 
 private:
     DatagramOutcome HandleMessage(ByteView message, std::string_view fromIP, std::uint16_t port,
-                                  std::span<const ServerRow> listedRows, bool reassembled);
+                                  const ListedRows& listedRows, bool reassembled);
 
     QueryBuffers queries_;
     SplitReassembler reassembler_;
-    std::set<std::pair<std::string, std::uint16_t>> infoChallenged_;
+    // True for the first challenge of a sender between clearings, within the
+    // bounds of the set.
+    bool FirstInfoChallenge(std::string_view fromIP, std::uint16_t port);
+
+    // The senders that got a challenged info request, by address.
+    std::map<std::string, std::set<std::uint16_t>> infoChallenged_;
+    std::size_t infoChallengedCount_ = 0;
 };
 
 }  // namespace zarnek::protocol

@@ -45,8 +45,8 @@ void SetBinaryCounts(ServerRow& row, std::uint8_t protocol, std::uint8_t players
 }  // namespace
 
 std::optional<ServerRow> AddHL1(ByteView answer, std::string_view fromIP, std::uint16_t port,
-                                std::span<const ServerRow> listedRows) {
-    if (IsRepeatedAnswer(listedRows, fromIP, port, AnswerKind::GoldSrc)) return std::nullopt;
+                                const ListedRows& listedRows) {
+    if (listedRows.IsRepeated(fromIP, port, AnswerKind::GoldSrc)) return std::nullopt;
     const THL1info info = DecodeHL1(answer);
     const auto game = ChooseGame(info);
     if (!game) return std::nullopt;
@@ -64,8 +64,8 @@ std::optional<ServerRow> AddHL1(ByteView answer, std::string_view fromIP, std::u
 }
 
 std::optional<ServerRow> AddCSS(ByteView answer, std::string_view fromIP, std::uint16_t port,
-                                std::span<const ServerRow> listedRows) {
-    if (IsRepeatedAnswer(listedRows, fromIP, port, AnswerKind::Source)) return std::nullopt;
+                                const ListedRows& listedRows) {
+    if (listedRows.IsRepeated(fromIP, port, AnswerKind::Source)) return std::nullopt;
     const TCSSinfo info = DecodeCSS(answer);
     const auto game = ChooseGame(info);
     if (!game) return std::nullopt;
@@ -79,8 +79,8 @@ std::optional<ServerRow> AddCSS(ByteView answer, std::string_view fromIP, std::u
 }
 
 std::optional<ServerRow> AddOld(const OldInfo& info, std::string_view fromIP, std::uint16_t port,
-                                std::span<const ServerRow> listedRows) {
-    if (IsRepeatedAnswer(listedRows, fromIP, port, AnswerKind::OldProtocol)) return std::nullopt;
+                                const ListedRows& listedRows) {
+    if (listedRows.IsRepeated(fromIP, port, AnswerKind::OldProtocol)) return std::nullopt;
     const auto game = ChooseGame(info);
     if (!game) return std::nullopt;  // a relay whose protocol is no number
     ServerRow row = StartRow(*game, fromIP, port, AnswerKind::OldProtocol);

@@ -17,11 +17,11 @@
 namespace zarnek::protocol {
 
 std::optional<ServerRow> AddHL1(ByteView answer, std::string_view fromIP, std::uint16_t port,
-                                std::span<const ServerRow> listedRows);
+                                const ListedRows& listedRows);
 std::optional<ServerRow> AddCSS(ByteView answer, std::string_view fromIP, std::uint16_t port,
-                                std::span<const ServerRow> listedRows);
+                                const ListedRows& listedRows);
 // The old-protocol values as ExtractOldInfo found them.
 std::optional<ServerRow> AddOld(const OldInfo& info, std::string_view fromIP, std::uint16_t port,
-                                std::span<const ServerRow> listedRows);
+                                const ListedRows& listedRows);
 
 }  // namespace zarnek::protocol

@@ -11,6 +11,36 @@ bool IsRepeatedAnswer(std::span<const ServerRow> rows, std::string_view fromIP,
     return false;
 }
 
+namespace {
+
+std::string SenderKey(std::string_view address, std::uint16_t port) {
+    std::string key(address);
+    key += ':';
+    key += std::to_string(port);
+    return key;
+}
+
+}  // namespace
+
+bool ServerList::IsRepeated(std::string_view fromIP, std::uint16_t port, AnswerKind kind) const {
+    if (kind == AnswerKind::OldProtocol) return addresses_.count(std::string(fromIP)) != 0;
+    return senders_.count(SenderKey(fromIP, port)) != 0;
+}
+
+bool ServerList::Append(ServerRow row) {
+    if (full()) return false;
+    addresses_.insert(row.address);
+    senders_.insert(SenderKey(row.address, row.answerPort));
+    rows_.push_back(std::move(row));
+    return true;
+}
+
+void ServerList::Clear() {
+    rows_.clear();
+    addresses_.clear();
+    senders_.clear();
+}
+
 AutoConnectDecision CheckAutoConnect(bool armed, std::string_view autoTarget,
                                      std::string_view comparison, int autoNeed,
                                      std::string_view senderAddress,

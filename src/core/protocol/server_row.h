@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 namespace zarnek::protocol {
 
@@ -68,9 +70,61 @@ struct ServerRow {
 
 // True when the answer adds nothing because a row already stands for its
 // sender: same address and same answer port, or for old-protocol answers the
-// same address alone.
+// same address alone. It walks the rows; ServerList answers the same from its
+// index.
 bool IsRepeatedAnswer(std::span<const ServerRow> rows, std::string_view fromIP,
                       std::uint16_t port, AnswerKind kind);
+
+// The rows of the server list in order, with an index of their senders, so
+// that the repeated-answer test costs the same with 10,000 rows as with 10.
+// The list holds at most kMaxRows rows: any host on the LAN can send answers
+// from as many source ports as it likes, and every one would otherwise become
+// a row. No real LAN comes near the bound (a scan of a /16 probes 65,536
+// addresses, of which a few hundred at most run a game server).
+class ServerList {
+public:
+    static constexpr std::size_t kMaxRows = 10'000;
+
+    std::span<const ServerRow> rows() const { return rows_; }
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    bool full() const { return rows_.size() >= kMaxRows; }
+    const ServerRow& operator[](std::size_t i) const { return rows_[i]; }
+    std::vector<ServerRow>::const_iterator begin() const { return rows_.begin(); }
+    std::vector<ServerRow>::const_iterator end() const { return rows_.end(); }
+
+    // IsRepeatedAnswer over these rows, from the index.
+    bool IsRepeated(std::string_view fromIP, std::uint16_t port, AnswerKind kind) const;
+    // Appends the row; false, keeping nothing, when the list is full.
+    bool Append(ServerRow row);
+    void Clear();
+
+private:
+    std::vector<ServerRow> rows_;
+    std::unordered_set<std::string> addresses_;
+    std::unordered_set<std::string> senders_;  // address and answer port
+};
+
+// What the decoders and the dispatcher see of the listed rows: a ServerList
+// (indexed and bounded), or plain rows, which are walked and never full.
+class ListedRows {
+public:
+    ListedRows() = default;
+    ListedRows(std::span<const ServerRow> rows) : rows_(rows) {}
+    ListedRows(const std::vector<ServerRow>& rows) : rows_(rows) {}
+    ListedRows(const ServerList& list) : rows_(list.rows()), list_(&list) {}
+
+    bool IsRepeated(std::string_view fromIP, std::uint16_t port, AnswerKind kind) const {
+        return list_ ? list_->IsRepeated(fromIP, port, kind)
+                     : IsRepeatedAnswer(rows_, fromIP, port, kind);
+    }
+    // No further row can be listed: an info answer is not worth decoding.
+    bool Full() const { return list_ && list_->full(); }
+
+private:
+    std::span<const ServerRow> rows_;
+    const ServerList* list_ = nullptr;
+};
 
 // What the app does after a row was added (the auto-connect check).
 enum class AutoConnectDecision {

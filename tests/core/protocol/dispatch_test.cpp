@@ -190,6 +190,66 @@ Bytes ManyRules(int n) {
     return w.bytes;
 }
 
+// One host answering with challenges from port after port gets a few
+// challenged info requests, and the servers of other hosts still get theirs.
+TEST(Challenge, OneHostCannotUseUpTheChallengedInfoRequests) {
+    Dispatcher d;
+    const Wire challenge = Wire().header().byte('A').raw("\x01\x02\x03\x04");
+    std::size_t infoRequests = 0;
+    for (int port = 1; port <= 4096; ++port)
+        infoRequests += Receive(d, challenge, "10.0.0.66", static_cast<std::uint16_t>(port)).sends.size() - 2;
+    EXPECT_GE(infoRequests, 1u);
+    EXPECT_LE(infoRequests, 16u);
+    // A real server that asks for a challenge is still listed.
+    const auto out = Receive(d, challenge, "10.0.0.9", 27015);
+    ASSERT_EQ(out.sends.size(), 3u);
+    EXPECT_EQ(out.sends[2].bytes, d.Queries().InfoQueryWithChallenge({1, 2, 3, 4}));
+    // Spoofed senders on many addresses still meet the bound of the whole set.
+    std::size_t spread = 0;
+    for (int host = 0; host < 8192; ++host)
+        spread += Receive(d, challenge, "10.1." + std::to_string(host / 256) + "." + std::to_string(host % 256),
+                          27015).sends.size() - 2;
+    EXPECT_LT(spread, 4096u);
+    // Clearing the list gives every sender its request again.
+    d.ServerListCleared();
+    EXPECT_EQ(Receive(d, challenge, "10.0.0.66", 4096).sends.size(), 3u);
+}
+
+// A full list takes no further rows, so info answers are dropped before they
+// are decoded, and no unlisted sender is asked for one; the details of a
+// listed server still arrive.
+TEST(ServerList, HoldsAtMostItsBoundAndIsClearedWhole) {
+    ServerList list;
+    ServerRow row;
+    for (std::size_t i = 0; i < ServerList::kMaxRows; ++i) {
+        row.address = "10.0." + std::to_string(i / 250) + "." + std::to_string(i % 250);
+        row.answerPort = static_cast<std::uint16_t>(27015 + i % 3);
+        ASSERT_TRUE(list.Append(row));
+    }
+    EXPECT_TRUE(list.full());
+    row.address = "10.9.9.9";
+    EXPECT_FALSE(list.Append(row));
+    EXPECT_EQ(list.size(), ServerList::kMaxRows);
+    EXPECT_TRUE(list.IsRepeated("10.0.39.249", 27015 + 9999 % 3, AnswerKind::GoldSrc));
+    EXPECT_FALSE(list.IsRepeated("10.0.39.249", 27014, AnswerKind::Source));
+    EXPECT_TRUE(list.IsRepeated("10.0.39.249", 1, AnswerKind::OldProtocol));
+
+    Dispatcher d;
+    EXPECT_EQ(d.UDPDataReceived(Make(GoldSrcInfo{}), "10.9.9.9", 27015, list).kind, OutcomeKind::Nothing);
+    EXPECT_EQ(d.UDPDataReceived(Make(SourceInfo{}), "10.9.9.9", 27015, list).kind, OutcomeKind::Nothing);
+    EXPECT_EQ(d.UDPDataReceived(MakeOld("\\hostname\\x\\"), "10.9.9.9", 27015, list).kind,
+              OutcomeKind::Nothing);
+    EXPECT_EQ(d.UDPDataReceived(Wire().header().byte('D').bytes, "10.0.0.1", 27015, list).kind,
+              OutcomeKind::ListPlayers);
+    const Wire challenge = Wire().header().byte('A').raw("abcd");
+    EXPECT_EQ(d.UDPDataReceived(challenge, "10.9.9.9", 27015, list).sends.size(), 2u);
+
+    list.Clear();
+    EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(list.IsRepeated("10.0.0.1", 27015, AnswerKind::OldProtocol));
+    EXPECT_EQ(d.UDPDataReceived(Make(GoldSrcInfo{}), "10.0.0.1", 27015, list).kind, OutcomeKind::AddRow);
+}
+
 TEST(Split, AllFormatsAnyOrderUpToSixteen) {
     const Bytes whole = ManyRules(700);  // about 12 kB
     struct Case {

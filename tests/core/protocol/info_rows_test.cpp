@@ -290,23 +290,42 @@ TEST(OldRow, TextEndsWithTheDatagramAndAtItsFirstZero) {
     EXPECT_EQ(info.Map, "");
 }
 
+// The same answers against plain rows (walked) and against a ServerList
+// (answered from its index): both must decide alike.
 TEST(RepeatedAnswers, SenderAddressAndPortDecide) {
-    std::vector<ServerRow> rows;
-    GoldSrcInfo stated;
-    stated.address = "10.0.0.7:27016";  // states another port than it answers from
-    rows.push_back(*AddHL1(Make(stated), "10.0.0.7", 27015, rows));
-    EXPECT_EQ(rows[0].port, "27016");
-    // Its next answer adds nothing, nor does a Source answer from the same sender.
-    EXPECT_FALSE(AddHL1(Make(stated), "10.0.0.7", 27015, rows));
-    EXPECT_FALSE(AddCSS(Make(SourceInfo{}), "10.0.0.7", 27015, rows));
-    // A second server on the same address with another port gets its row.
-    EXPECT_TRUE(AddCSS(Make(SourceInfo{}), "10.0.0.7", 27016, rows));
-    EXPECT_TRUE(AddHL1(Make(GoldSrcInfo{}), "10.0.0.8", 27015, rows));
-    // Old-protocol answers compare the address alone.
-    EXPECT_FALSE(AddOld(ExtractOldInfo(MakeOld(kBox)), "10.0.0.7", 27999, rows));
-    EXPECT_TRUE(AddOld(ExtractOldInfo(MakeOld(kBox)), "10.0.0.70", 27015, rows));
-    // Addresses compare as exact texts.
-    EXPECT_TRUE(AddHL1(Make(GoldSrcInfo{}), "10.0.0.07", 27015, rows));
+    for (const bool indexed : {false, true}) {
+        SCOPED_TRACE(indexed ? "ServerList" : "plain rows");
+        std::vector<ServerRow> plain;
+        ServerList list;
+        const auto rows = [&]() { return indexed ? ListedRows(list) : ListedRows(plain); };
+        const auto append = [&](const std::optional<ServerRow>& row) {
+            ASSERT_TRUE(row);
+            if (indexed)
+                list.Append(*row);
+            else
+                plain.push_back(*row);
+        };
+        GoldSrcInfo stated;
+        stated.address = "10.0.0.7:27016";  // states another port than it answers from
+        append(AddHL1(Make(stated), "10.0.0.7", 27015, rows()));
+        EXPECT_EQ((indexed ? list[0] : plain[0]).port, "27016");
+        // Its next answer adds nothing, nor does a Source answer from the same sender.
+        EXPECT_FALSE(AddHL1(Make(stated), "10.0.0.7", 27015, rows()));
+        EXPECT_FALSE(AddCSS(Make(SourceInfo{}), "10.0.0.7", 27015, rows()));
+        // A second server on the same address with another port gets its row.
+        EXPECT_TRUE(AddCSS(Make(SourceInfo{}), "10.0.0.7", 27016, rows()));
+        EXPECT_TRUE(AddHL1(Make(GoldSrcInfo{}), "10.0.0.8", 27015, rows()));
+        // Old-protocol answers compare the address alone.
+        EXPECT_FALSE(AddOld(ExtractOldInfo(MakeOld(kBox)), "10.0.0.7", 27999, rows()));
+        EXPECT_TRUE(AddOld(ExtractOldInfo(MakeOld(kBox)), "10.0.0.70", 27015, rows()));
+        // Addresses compare as exact texts.
+        EXPECT_TRUE(AddHL1(Make(GoldSrcInfo{}), "10.0.0.07", 27015, rows()));
+        // An old-protocol row stands for its address and its answer port.
+        append(AddOld(ExtractOldInfo(MakeOld(kBox)), "10.0.0.70", 27015, rows()));
+        EXPECT_FALSE(AddHL1(Make(GoldSrcInfo{}), "10.0.0.70", 27015, rows()));
+        EXPECT_TRUE(AddHL1(Make(GoldSrcInfo{}), "10.0.0.70", 27016, rows()));
+        EXPECT_FALSE(AddOld(ExtractOldInfo(MakeOld(kBox)), "10.0.0.70", 1, rows()));
+    }
 }
 
 }  // namespace

@@ -76,3 +76,25 @@ TEST(RealEndpoint, AnswerFromALoopbackServerBecomesARowAndAChallengeIsAnswered)
     EXPECT_EQ(got[0], QByteArray("\xff\xff\xff\xff\x55\x01\x02\x03\x04", 9));
     EXPECT_EQ(got[1], QByteArray("\xff\xff\xff\xff\x56\x01\x02\x03\x04", 9));
 }
+
+// A datagram longer than the program accepts is dropped whole, not read cut
+// to a length that could decode as some other answer.
+TEST(RealEndpoint, ADatagramLongerThanTheProgramAcceptsIsDroppedNotCut)
+{
+    RealEndpointForm w;
+    ASSERT_TRUE(w.endpoint->isBound());
+    QUdpSocket longer;
+    QUdpSocket normal;
+    ASSERT_TRUE(longer.bind(QHostAddress(QStringLiteral("127.0.0.8")), 27015));
+    ASSERT_TRUE(normal.bind(QHostAddress(QStringLiteral("127.0.0.9")), 27015));
+
+    const QByteArray info = fixture("goldsrc_info_m/cs16_wiki_verygames_991jo.bin");
+    ASSERT_LT(info.size(), 1500);
+    longer.writeDatagram(info + QByteArray(1600 - info.size(), '\0'), QHostAddress::LocalHost, 27005);
+    // Sent after it, so once its row is there the longer one has been handled.
+    normal.writeDatagram(info, QHostAddress::LocalHost, 27005);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.form->LW->topLevelItemCount() >= 1; }, 10000));
+    QTest::qWait(50);
+    ASSERT_EQ(w.form->LW->topLevelItemCount(), 1);
+    EXPECT_EQ(w.form->LW->topLevelItem(0)->text(2), QStringLiteral("127.0.0.9"));
+}
