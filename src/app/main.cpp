@@ -6,7 +6,6 @@
 #include "platform/termination_signals.h"
 
 #include <QApplication>
-#include <QWidget>
 
 
 int main(int argc, char** argv)
@@ -26,35 +25,18 @@ int main(int argc, char** argv)
     // while the main window sits in the tray must not.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // A signal that comes while the windows are still being created (the main
-    // window's hot key notice may be open) ends the program before the
-    // settings file is opened, so nothing is written over it.
     ProgramWindows windows;
-    bool running = false;
-    bool endedEarly = false;
     TerminationSignals terminationSignals;
-    QObject::connect(&terminationSignals, &TerminationSignals::received, &app, [&] {
-        if (running) {
-            windows.Form1->TerminationRequested();
-            return;
-        }
-        endedEarly = true;
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    });
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &app,
+                     [&windows] { windows.terminationSignal(); });
 
-    const ProgramWindows::Start start =
-        windows.create(TForm1Platform::system(), settingsFilePath(), [&] { return endedEarly; });
-    if (start != ProgramWindows::Start::Running)
+    if (windows.create(TForm1Platform::system(), settingsFilePath()) != ProgramWindows::Start::Running)
         return 0;  // the destructor destroys what exists, in reverse order
     QObject::connect(windows.Form1.get(), &TForm1::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
-    running = true;
     windows.Form1->show();
     const int result = QApplication::exec();
-
-    running = false;
     windows.destroy();
     return result;
 }

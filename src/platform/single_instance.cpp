@@ -1,14 +1,44 @@
 #include "platform/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 constexpr char kRestore[] = "restore\n";
 constexpr int kConnectMs = 1000;
 }  // namespace
+
+// Whoever can write to the socket's folder can take its name first and end
+// every start of the program, so the folder must be the user's alone. Qt's
+// runtime folder is XDG_RUNTIME_DIR, or without it runtime-<user> in the
+// temporary folder, created owner-only; Qt refuses one that another user owns
+// and then gives nothing, so the program keeps a folder of its own in the
+// user's cache folder instead.
+QString LocalSocketInstance::privateFolder()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && ownedAndPrivate(runtime))
+        return runtime;
+    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+                            .filePath(QStringLiteral("zarnek-runtime"));
+    QDir().mkpath(own);
+    QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                   QFileDevice::ExeOwner);
+    return own;
+}
+
+bool LocalSocketInstance::ownedAndPrivate(const QString& folder)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(folder).constData(), &st) != 0)
+        return false;
+    return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
 
 LocalSocketInstance::LocalSocketInstance(const QString& title, const QString& desktop,
                                          QObject* parent)
@@ -17,10 +47,7 @@ LocalSocketInstance::LocalSocketInstance(const QString& title, const QString& de
     QString place;
     for (QChar c : desktop)
         place += c.isLetterOrNumber() || c == u'.' || c == u'-' ? c : QChar(u'_');
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::tempPath();
-    m_path = QDir(folder).filePath(title + QStringLiteral("-") +
+    m_path = QDir(privateFolder()).filePath(title + QStringLiteral("-") +
                                    QString::number(static_cast<qulonglong>(getuid())) +
                                    (place.isEmpty() ? QString() : QStringLiteral("-") + place) +
                                    QStringLiteral(".instance"));

@@ -35,11 +35,17 @@ public:
     bool handOverToRunning() override;
     void serve() override;
 
-    // The full path of the socket: in XDG_RUNTIME_DIR when it is set, else in
-    // the temporary folder; the user id keeps users apart.
+    // The full path of the socket, in privateFolder(); the user id in its name
+    // keeps users apart where they share a folder (root's runtime folder).
     QString socketPath() const { return m_path; }
 
+    // A folder only this user can write to: the runtime folder (which Qt
+    // creates with mode 0700 when XDG_RUNTIME_DIR is not set), or, when that
+    // is not the user's alone, a folder of the user's own created the same way.
+    static QString privateFolder();
+
 private:
+    static bool ownedAndPrivate(const QString& folder);
     void answer();
     bool askRunning();
 

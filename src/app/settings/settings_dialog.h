@@ -102,6 +102,10 @@ public:
     // write to <path>" and leaves the file as it was. False on failure and
     // once the file is closed.
     bool writeSettings(const std::function<void(zarnek::settings::IniDocument&)>& edit);
+    // From now on a failed write is reported on standard error instead of in
+    // a box: the program is ending on a termination signal, and nobody may be
+    // there to answer a box, which would hold the end up.
+    void reportWriteFailuresOnStandardError() { m_failuresToStandardError = true; }
 
     // Translucency on or off for the main window and this dialog; off also
     // for the windows that follow the switch.
@@ -129,4 +133,5 @@ private:
     zarnek::settings::SettingsFile m_file;
     bool m_centred = false;
     QList<QPointer<QWidget>> m_followers;
+    bool m_failuresToStandardError = false;
 };

@@ -2,8 +2,9 @@
 
 #include "app/settings/settings_dialog.h"
 
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "app/shell/main_window.h"
+#include "app/shell/window_placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <cstdio>
 
 using namespace zarnek::settings;
 
@@ -35,8 +37,11 @@ bool TSettings::writeSettings(const std::function<void(IniDocument&)>& edit)
         return true;
     const QString path = QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_file.path())))
                              .absoluteFilePath();
-    QMessageBox::critical(nullptr, QStringLiteral("Error"),
-                          QStringLiteral("Unable to write to %1").arg(path));
+    const QString message = QStringLiteral("Unable to write to %1").arg(path);
+    if (m_failuresToStandardError)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    else
+        QMessageBox::critical(nullptr, QStringLiteral("Error"), message);
     return false;
 }
 
@@ -67,8 +72,8 @@ void TSettings::Load()
         Param[n] = text(v.param[static_cast<std::size_t>(n)]);
     }
 
-    // 4. The main window's size; its minimum size applies.
-    m_form1.resize(v.width, v.height);
+    // 4. The main window's size, within the screen; its minimum size applies.
+    m_form1.resize(sizeOnScreen(m_form1, QSize(v.width, v.height)));
 
     // 5. The game shown on the game tab, with its values in the edits.
     CBGame->setCurrentIndex(v.curItem);

@@ -13,7 +13,6 @@
 #include "app/shell/main_window.h"
 
 #include <QString>
-#include <functional>
 #include <memory>
 
 class ProgramWindows {
@@ -29,13 +28,19 @@ public:
     ProgramWindows& operator=(const ProgramWindows&) = delete;
     ~ProgramWindows();
 
-    // Creates the windows in order. endRequested is asked after each window:
-    // when it says true, creation stops, so a signal that came while the main
-    // window's hot key notice was open ends the program before the settings
-    // file is opened. Whatever was created is destroyed by destroy() or the
+    // Creates the windows in order. A termination signal that came while a
+    // window was being created (the main window's hot key notice may be
+    // open) stops the creation, so the program ends before the settings file
+    // is opened. Whatever was created is destroyed by destroy() or the
     // destructor, in reverse order.
-    Start create(TForm1Platform platform, const QString& settingsPath,
-                 const std::function<bool()>& endRequested = {});
+    Start create(TForm1Platform platform, const QString& settingsPath);
+
+    // SIGTERM, SIGINT or SIGHUP. While the program runs, the main window
+    // closes as if the close had been accepted (so the event loop ends and
+    // the settings are written). During start-up and once the program is
+    // ending, an open box is closed instead, since it would hold the end up.
+    // Either way a failed write of the settings goes to standard error.
+    void terminationSignal();
 
     // Reverse order of creation; the settings dialog writes the settings file.
     // Safe to call more than once.
@@ -43,4 +48,8 @@ public:
 
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TSettings> Settings;
+
+private:
+    bool m_running = false;
+    bool m_signalled = false;
 };

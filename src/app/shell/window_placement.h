@@ -1,7 +1,16 @@
 #pragma once
 
+class QSize;
 class QWidget;
 
 // Moves a window, frame included, to the centre of the screen it is on. The
-// windows call it on their first show, once their frame size is known.
+// windows call it on their first show, once their frame size is known. A
+// window larger than the screen keeps its top-left corner (and its title bar)
+// on the screen, so it can still be moved and resized.
 void centreOnScreen(QWidget& window);
+
+// The size a window takes when a stored size is applied: within the space the
+// screen offers, and not below the window's minimum size. A size from a
+// hand-edited or foreign settings file could otherwise make a window that
+// covers no screen and takes gigabytes for its pixels.
+QSize sizeOnScreen(const QWidget& window, const QSize& wanted);
