@@ -12,47 +12,9 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
-TITLE = "Zarnek_v1.98"
-failures = []
-
-
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what, flush=True)
-    if not condition:
-        failures.append(what)
-
-
-def wait_until(predicate, limit=30.0):
-    # A guard against hanging, not a measure of speed.
-    end = time.monotonic() + limit
-    while time.monotonic() < end:
-        if predicate():
-            return True
-        time.sleep(0.05)
-    return predicate()
-
-
-def start_xvfb(env):
-    read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
-        pass_fds=(write_fd,), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_fd)
-    number = b""
-    with os.fdopen(read_fd, "rb") as pipe:
-        while not number.endswith(b"\n"):
-            chunk = pipe.read(1)
-            if not chunk:
-                break
-            number += chunk
-    if not number.strip():
-        xvfb.kill()
-        sys.exit("Xvfb did not start")
-    return xvfb, ":" + number.decode().strip()
-
+from program_under_xvfb import TITLE, check, finish, private_copy, start_xvfb, stop_xvfb, wait_until
 
 def visible_windows(env):
     r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + TITLE.replace(".", "\\.") + "$"],
@@ -69,26 +31,11 @@ def snapshot(path):
 
 
 def main():
-    program = os.path.abspath(sys.argv[1])
-    for tool in ("Xvfb", "xdotool"):
-        if shutil.which(tool) is None:
-            sys.exit(tool + " is missing: run scripts/install-deps.sh")
-    work = tempfile.mkdtemp(prefix="zarnek-xvfb-")
-    runtime = os.path.join(work, "runtime")
-    os.mkdir(runtime, 0o700)
-    for d in ("bin", "home", "tmp"):
-        os.mkdir(os.path.join(work, d))
-    # A copy of the program, so its settings file lands in this folder.
-    binary = os.path.join(work, "bin", "zarnek")
-    shutil.copy2(program, binary)
+    work, binary, env = private_copy(os.path.abspath(sys.argv[1]), "zarnek-xvfb-")
     ini = os.path.join(work, "bin", "zarnek.ini")
     with open(ini, "w") as f:
         f.write("[Settings]\nGameType=1\n")
 
-    env = {k: v for k, v in os.environ.items() if not k.startswith(("DBUS_", "QT_", "WAYLAND"))}
-    env.update(TMPDIR=os.path.join(work, "tmp"), XDG_RUNTIME_DIR=runtime,
-               HOME=os.path.join(work, "home"), XDG_CONFIG_HOME=os.path.join(work, "home", ".config"),
-               QT_QPA_PLATFORM="xcb")
     xvfb, display = start_xvfb(env)
     env["DISPLAY"] = display
     first = None
@@ -162,14 +109,9 @@ def main():
         if first and first.poll() is None:
             first.kill()
             first.wait()
-        xvfb.terminate()
-        try:
-            xvfb.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            xvfb.kill()
+        stop_xvfb(xvfb)
         shutil.rmtree(work, ignore_errors=True)
-    if failures:
-        sys.exit("%d check(s) failed" % len(failures))
+    finish()
 
 
 if __name__ == "__main__":

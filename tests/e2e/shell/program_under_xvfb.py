@@ -1,0 +1,82 @@
+"""What the tests of the real program on a virtual X display share: a display
+of their own, a private copy of the program with its own folders, checks that
+print as they go, and waits that guard against a hang."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+TITLE = "Zarnek_v1.98"
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def finish():
+    if failures:
+        sys.exit("%d check(s) failed" % len(failures))
+
+
+def wait_until(predicate, limit=30.0):
+    # A guard against hanging, not a measure of speed.
+    end = time.monotonic() + limit
+    while time.monotonic() < end:
+        if predicate():
+            return True
+        time.sleep(0.05)
+    return predicate()
+
+
+def start_xvfb(env):
+    """An Xvfb on a free display; returns the process and the display name."""
+    read_fd, write_fd = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_fd), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
+        pass_fds=(write_fd,), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    number = b""
+    with os.fdopen(read_fd, "rb") as pipe:
+        while not number.endswith(b"\n"):
+            chunk = pipe.read(1)
+            if not chunk:
+                break
+            number += chunk
+    if not number.strip():
+        xvfb.kill()
+        sys.exit("Xvfb did not start")
+    return xvfb, ":" + number.decode().strip()
+
+
+def stop_xvfb(xvfb):
+    xvfb.terminate()
+    try:
+        xvfb.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        xvfb.kill()
+
+
+def private_copy(program, prefix):
+    """A folder with a copy of the program (so its settings file lands there),
+    a runtime folder, a home and a temporary folder; returns the folder, the
+    copy and an environment that uses them on the xcb platform."""
+    for tool in ("Xvfb", "xdotool"):
+        if shutil.which(tool) is None:
+            sys.exit(tool + " is missing: run scripts/install-deps.sh")
+    work = tempfile.mkdtemp(prefix=prefix)
+    runtime = os.path.join(work, "runtime")
+    os.mkdir(runtime, 0o700)
+    for d in ("bin", "home", "tmp"):
+        os.mkdir(os.path.join(work, d))
+    binary = os.path.join(work, "bin", "zarnek")
+    shutil.copy2(program, binary)
+    env = {k: v for k, v in os.environ.items() if not k.startswith(("DBUS_", "QT_", "WAYLAND"))}
+    env.update(TMPDIR=os.path.join(work, "tmp"), XDG_RUNTIME_DIR=runtime,
+               HOME=os.path.join(work, "home"), XDG_CONFIG_HOME=os.path.join(work, "home", ".config"),
+               QT_QPA_PLATFORM="xcb")
+    return work, binary, env
