@@ -47,7 +47,7 @@ void CheckRow(const ServerRow& row, std::uint16_t port) {
 
 struct Session {
     Dispatcher dispatcher;
-    std::vector<ServerRow> rows;
+    ServerList rows;
 
     void Receive(const std::uint8_t* data, std::size_t size, int sender) {
         const std::string from = kSenders[sender & 3];
@@ -57,10 +57,12 @@ struct Session {
         switch (out.kind) {
         case OutcomeKind::AddRow:
             CheckRow(out.row, port);
-            Require(!IsRepeatedAnswer(rows, from, port, out.row.kind));
+            // The list's index and the walk over its rows agree.
+            Require(!rows.IsRepeated(from, port, out.row.kind));
+            Require(!IsRepeatedAnswer(rows.rows(), from, port, out.row.kind));
             (void)CheckAutoConnect(true, from, "<=", 5, out.row.address, out.row.playerCount);
             (void)AutoConnectQuestion(out.row.address, out.row.playerText);
-            if (rows.size() < 4000) rows.push_back(out.row);
+            if (rows.size() < 4000) Require(rows.Append(out.row));
             break;
         case OutcomeKind::ListPlayers: {
             for (const auto& p : out.players) Require(DecodePlayerName(p.Name) == p.Name);
@@ -103,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t length = (data[at + 1] | (data[at + 2] << 8)) % 1601;
         at += 3;
         if (control == 0xFF) {  // the app clears the server list
-            session.rows.clear();
+            session.rows.Clear();
             session.dispatcher.ServerListCleared();
         }
         const std::size_t take = length < size - at ? length : size - at;
