@@ -1,7 +1,7 @@
 // The players and rules lists of the selected server, and the players list's
 // two sorts.
 
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "app/shell/main_window.h"
 #include "core/protocol/players_decoder.h"
 

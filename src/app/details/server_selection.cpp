@@ -11,7 +11,7 @@
 
 #include "app/settings/settings_dialog.h"
 #include "app/shell/main_window.h"
-#include "core/scanning/port_text.h"
+#include "core/protocol/text_helpers.h"
 #include "platform/event_pump.h"
 #include "platform/udp_endpoint.h"
 
@@ -57,7 +57,7 @@ void TForm1::LWSelectItem()
     const protocol::ServerRow row = m_rows[static_cast<std::size_t>(index)];
     // The cell comes from the server's own answer; a port no socket can use
     // sends nothing rather than reporting a network text in a box.
-    const std::optional<int> port = zarnek::scanning::portNumber(row.port);
+    const std::optional<int> port = zarnek::protocol::ParsePort(row.port);
     if (port && *port > 0) {
         m_detailAddress = QString::fromStdString(row.address);
         m_detailPort = *port;
