@@ -8,13 +8,12 @@ file. Run inside a private network namespace; usage: binary_under_xvfb_test.py
 <path of the zarnek executable>.
 """
 import os
-import shutil
 import signal
 import subprocess
 import sys
 import time
 
-from program_under_xvfb import TITLE, check, finish, private_copy, start_xvfb, stop_xvfb, wait_until
+from program_under_xvfb import TITLE, check, finish, clean_up, private_copy, start_xvfb, wait_until
 
 def visible_windows(env):
     r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + TITLE.replace(".", "\\.") + "$"],
@@ -106,11 +105,7 @@ def main():
         check(after is not None and after != before and b"Height=" in after[2],
               "the settings file was written at the end")
     finally:
-        if first and first.poll() is None:
-            first.kill()
-            first.wait()
-        stop_xvfb(xvfb)
-        shutil.rmtree(work, ignore_errors=True)
+        clean_up([first], xvfb, work)
     finish()
 
 

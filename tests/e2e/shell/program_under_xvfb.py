@@ -61,6 +61,16 @@ def stop_xvfb(xvfb):
         xvfb.kill()
 
 
+def clean_up(processes, xvfb, work):
+    """Kills the programs still running, ends the display, removes the folder."""
+    for p in processes:
+        if p and p.poll() is None:
+            p.kill()
+            p.wait()
+    stop_xvfb(xvfb)
+    shutil.rmtree(work, ignore_errors=True)
+
+
 def private_copy(program, prefix):
     """A folder with a copy of the program (so its settings file lands there),
     a runtime folder, a home and a temporary folder; returns the folder, the

@@ -11,13 +11,12 @@ settings_unwritable_under_xvfb_test.py <path of the zarnek executable>.
 """
 import ctypes
 import os
-import shutil
 import signal
 import subprocess
 import sys
 import time
 
-from program_under_xvfb import TITLE, check, finish, private_copy, start_xvfb, stop_xvfb, wait_until
+from program_under_xvfb import TITLE, check, finish, clean_up, private_copy, start_xvfb, wait_until
 
 def window_names(env):
     """The title of every visible window, as the window system has it."""
@@ -128,12 +127,7 @@ def main():
             err = second.stderr.read()
             check("Unable to write to " + ini in err, "the failed write is on standard error: %r" % err)
     finally:
-        for p in running:
-            if p.poll() is None:
-                p.kill()
-                p.wait()
-        stop_xvfb(xvfb)
-        shutil.rmtree(work, ignore_errors=True)
+        clean_up(running, xvfb, work)
     finish()
 
 
