@@ -11,7 +11,7 @@
 #include "app/scanning/known_servers.h"
 #include "app/scanning/probe_loop.h"
 #include "app/shell/main_window.h"
-#include "core/scanning/port_text.h"
+#include "core/protocol/text_helpers.h"
 #include "platform/event_pump.h"
 
 #include <QPushButton>
@@ -53,7 +53,7 @@ void TForm1::SBRefreshClick()
         // entry that is not is skipped rather than sent to a port nobody
         // chose.
         const QString address = KnownServers.address[i];
-        const auto port = zarnek::scanning::portNumber(KnownServers.port[i].toStdString());
+        const auto port = zarnek::protocol::ParsePort(KnownServers.port[i].toStdString());
         if (!loop.pump())
             return;
         if (!port)
