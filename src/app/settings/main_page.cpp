@@ -2,7 +2,7 @@
 
 #include "app/settings/page_widgets.h"
 #include "app/settings/settings_dialog.h"
-#include "app/shell/display_text.h"
+#include "display/display_text.h"
 #include "core/settings/settings_keys.h"
 
 #include <QCheckBox>
