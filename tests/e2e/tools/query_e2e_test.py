@@ -10,6 +10,7 @@ import socket
 import subprocess
 import sys
 import threading
+import time
 import unittest
 
 QUERY, FAKE_LAN_DIR, TEST_DATA = sys.argv[1:4]
@@ -186,6 +187,12 @@ class QueryTest(unittest.TestCase):
 
     def test_local_port(self):
         self.run_ok("scan", "--local-port", "40001", "--wait", "0", "127.0.0.2")
+        # With no wait the tool may end before the fake server has logged what
+        # it heard: give the server a moment (a hang guard, not a measure).
+        deadline = time.monotonic() + 10
+        while (time.monotonic() < deadline and "127.0.0.1:40001"
+               not in [h["from"] for h in self.net.heard("127.0.0.2:27015")]):
+            time.sleep(0.05)
         self.assertIn("127.0.0.1:40001", [h["from"] for h in self.net.heard("127.0.0.2:27015")])
         with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as taken:
             taken.bind(("0.0.0.0", 40002))
