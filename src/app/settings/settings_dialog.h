@@ -106,6 +106,10 @@ public:
     // a box: the program is ending on a termination signal, and nobody may be
     // there to answer a box, which would hold the end up.
     void reportWriteFailuresOnStandardError() { m_failuresToStandardError = true; }
+    // The program is ending: the password prompt's section and the save at
+    // exit are written one after the other, and a file that cannot take the
+    // first cannot take the second; its failure is reported once.
+    void beginEnding() { m_ending = true; }
 
     // Translucency on or off for the main window and this dialog; off also
     // for the windows that follow the switch.
@@ -134,4 +138,6 @@ private:
     bool m_centred = false;
     QList<QPointer<QWidget>> m_followers;
     bool m_failuresToStandardError = false;
+    bool m_ending = false;
+    bool m_endingFailureReported = false;
 };

@@ -35,6 +35,11 @@ bool TSettings::writeSettings(const std::function<void(IniDocument&)>& edit)
         return false;
     if (!m_file.update(edit))
         return true;
+    if (m_ending) {
+        if (m_endingFailureReported)
+            return false;
+        m_endingFailureReported = true;
+    }
     const QString path = QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_file.path())))
                              .absoluteFilePath();
     const QString message = QStringLiteral("Unable to write to %1").arg(path);

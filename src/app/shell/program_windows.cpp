@@ -54,6 +54,8 @@ void ProgramWindows::terminationSignal()
 void ProgramWindows::destroy()
 {
     m_running = false;
+    if (Settings)
+        Settings->beginEnding();
     if (Form1)
         Form1->FormAuto = nullptr;
     FormAuto.reset();

@@ -48,7 +48,11 @@ bool TForm1::trayAvailable() const
 void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // A hidden window cannot be activated by the user. An activation that
+    // reaches one is the window system's late answer to a window that closed
+    // just before (the password prompt's OK hides the prompt, then the join
+    // hides this window): acting on it would undo the hide.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
         FormActivate();
     if (event->type() != QEvent::WindowStateChange || !isMinimized() || !trayAvailable())
         return;

@@ -96,7 +96,7 @@ def private_copy(program, prefix):
         os.mkdir(os.path.join(work, d))
     binary = os.path.join(work, "bin", "zarnek")
     shutil.copy2(program, binary)
-    env = {k: v for k, v in os.environ.items() if not k.startswith(("DBUS_", "QT_", "WAYLAND"))}
+    env = {k: v for k, v in os.environ.items() if not k.startswith(("DBUS_", "QT_", "WAYLAND", "XDG_SESSION"))}
     env.update(TMPDIR=os.path.join(work, "tmp"), XDG_RUNTIME_DIR=runtime,
                HOME=os.path.join(work, "home"), XDG_CONFIG_HOME=os.path.join(work, "home", ".config"),
                QT_QPA_PLATFORM="xcb")

@@ -10,14 +10,32 @@ namespace; usage: tray_under_xvfb_test.py <path of the zarnek executable>.
 import os
 import re
 import shutil
+import socket
 import subprocess
 import sys
-import tempfile
 import time
 
-from program_under_xvfb import check, finish, start_xvfb, stop, wait_until
+from program_under_xvfb import TITLE, check, clean_up, finish, private_copy, start_xvfb, stop, wait_until
 
-TITLE = "Zarnek_v1.98"
+FAVOURITE = ("127.0.0.2", 27015)
+
+
+class FavouriteServer:
+    """Notes when each request of the favourites auto-scan reaches the favourite."""
+
+    def __init__(self):
+        self.sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        self.sock.bind(FAVOURITE)
+        self.sock.setblocking(False)
+        self.arrivals = []
+
+    def heard(self):
+        while True:
+            try:
+                self.sock.recvfrom(2048)
+            except BlockingIOError:
+                return len(self.arrivals)
+            self.arrivals.append(time.monotonic())
 
 
 def run(env, *args):
@@ -57,24 +75,15 @@ def active_is(env, window):
 
 
 def main():
-    program = os.path.abspath(sys.argv[1])
-    for tool in ("Xvfb", "xdotool", "xprop", "xwininfo", "icewm"):
+    for tool in ("xprop", "xwininfo", "icewm"):
         if shutil.which(tool) is None:
             sys.exit(tool + " is missing: run scripts/install-deps.sh")
-    work = tempfile.mkdtemp(prefix="zarnek-tray-")
-    runtime = os.path.join(work, "runtime")
-    os.mkdir(runtime, 0o700)
-    for d in ("bin", "home", "tmp"):
-        os.mkdir(os.path.join(work, d))
-    binary = os.path.join(work, "bin", "zarnek")
-    shutil.copy2(program, binary)
+    work, binary, env = private_copy(os.path.abspath(sys.argv[1]), "zarnek-tray-")
+    # One favourite, scanned again every 5 seconds while the window is shown.
     with open(os.path.join(work, "bin", "zarnek.ini"), "w") as f:
-        f.write("[Settings]\nGameType=0\n")
-
-    env = {k: v for k, v in os.environ.items() if not k.startswith(("DBUS_", "QT_", "WAYLAND", "XDG_SESSION"))}
-    env.update(TMPDIR=os.path.join(work, "tmp"), XDG_RUNTIME_DIR=runtime,
-               HOME=os.path.join(work, "home"), XDG_CONFIG_HOME=os.path.join(work, "home", ".config"),
-               QT_QPA_PLATFORM="xcb")
+        f.write("[Settings]\nGameType=0\nFavAutoScan=1\nUpdInterval=5\n"
+                "[Favorites]\n%s 0=%d\n" % FAVOURITE)
+    favourite = FavouriteServer()
     xvfb, display = start_xvfb(env)
     env["DISPLAY"] = display
     wm = program_process = None
@@ -86,12 +95,21 @@ def main():
         window = main_window(env)
         check(wait_until(lambda: tray_icon_centre(env) is not None), "the tray icon docks")
         check(wait_until(lambda: in_task_bar(env, window)), "the shown window has a task-bar entry")
+        check(wait_until(lambda: favourite.heard() > 0), "the favourites auto-scan runs while shown")
 
         subprocess.run(["xdotool", "key", "shift+alt+s"], env=env)
         check(wait_until(lambda: main_window(env) is None, 10), "Shift+Alt+S hides the window")
         check(not in_task_bar(env, window), "the hidden window has no task-bar entry")
+        # Longer than the 5-second interval: a running timer would have fired.
+        before = favourite.heard()
+        time.sleep(7)
+        check(favourite.heard() == before, "the favourites auto-scan stops while hidden")
         subprocess.run(["xdotool", "key", "shift+alt+s"], env=env)
+        shown_at = time.monotonic()
         check(wait_until(lambda: main_window(env) == window, 10), "Shift+Alt+S shows it again")
+        check(wait_until(lambda: favourite.heard() > before, 20), "and resumes when shown")
+        if favourite.heard() > before:
+            print("     first auto-scan %.1f s after showing" % (favourite.arrivals[before] - shown_at))
         check(wait_until(lambda: active_is(env, window), 10), "it comes back in front")
 
         subprocess.run(["xdotool", "windowminimize", window], env=env)
@@ -123,9 +141,10 @@ def main():
         check(shown, "the tray menu's first item shows the window")
         check(program_process.poll() is None, "the program still runs")
     finally:
-        for p in (program_process, wm, xvfb):
+        for p in (program_process, wm):
             stop(p)
-        shutil.rmtree(work, ignore_errors=True)
+        favourite.sock.close()
+        clean_up([], xvfb, work)
     finish()
 
 
