@@ -117,9 +117,11 @@ void TForm1::CheckAutoConnect(const QString& senderAddress, std::optional<int> p
 
     if (FormAuto && FormAuto->CBAsk->isChecked()) {
         QApplication::beep();
-        if (isMinimized())
-            showNormal();
+        // A window hidden in the tray stays hidden (it may still count as
+        // minimised there); the question box comes up on its own.
         if (isVisible()) {
+            if (isMinimized())
+                showNormal();
             raise();
             activateWindow();
         }

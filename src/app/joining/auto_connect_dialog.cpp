@@ -64,12 +64,7 @@ TFormAuto::TFormAuto(TForm1& form1, QWidget* parent) : QDialog(parent), m_form1(
     EditPass = new QLineEdit(this);
     EditPass->setObjectName(QStringLiteral("EditPass"));
     EditPass->setEnabled(false);
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
+    makeOkCancel(*this, BitBtn1, BitBtn2);
 
     auto* condition = new QHBoxLayout;
     condition->addWidget(CB);
@@ -92,10 +87,7 @@ TFormAuto::TFormAuto(TForm1& form1, QWidget* parent) : QDialog(parent), m_form1(
 
 void TFormAuto::showEvent(QShowEvent* event)
 {
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(*this);
-    }
+    centreOnFirstShow(*this, m_centred);
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
@@ -107,9 +99,7 @@ void TFormAuto::FormShow() { applyTranslucencyOnShow(*this, m_form1.Settings, fa
 
 void TFormAuto::openForSelection()
 {
-    show();
-    raise();
-    activateWindow();
+    showInFront(*this);
     const int row = m_form1.LWItemIndex();
     if (row < 0)
         return;  // keeps the caption and values of the last opening

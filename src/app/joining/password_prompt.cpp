@@ -43,12 +43,7 @@ TFormPass::TFormPass(TForm1& form1, TSettings& settingsDialog, QWidget* parent)
     Label1->setBuddy(MEPass);
     CBShowPass = new QCheckBox(QStringLiteral("Show password"), this);
     CBShowPass->setObjectName(QStringLiteral("CBShowPass"));
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
+    makeOkCancel(*this, BitBtn1, BitBtn2);
 
     auto* fields = new QVBoxLayout;
     fields->addWidget(Label1);
@@ -85,17 +80,12 @@ void TFormPass::FormDestroy()
 
 void TFormPass::showPrompt()
 {
-    show();
-    raise();
-    activateWindow();
+    showInFront(*this);
 }
 
 void TFormPass::showEvent(QShowEvent* event)
 {
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(*this);
-    }
+    centreOnFirstShow(*this, m_centred);
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();

@@ -83,17 +83,12 @@ TSettings::~TSettings()
 
 void TSettings::showNonModal()
 {
-    show();
-    raise();
-    activateWindow();
+    showInFront(*this);
 }
 
 void TSettings::showEvent(QShowEvent* event)
 {
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(*this);
-    }
+    centreOnFirstShow(*this, m_centred);
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();

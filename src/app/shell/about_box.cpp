@@ -121,10 +121,7 @@ void TFormAbout::FormCreate() { m_centred = false; }
 
 void TFormAbout::showEvent(QShowEvent* event)
 {
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(*this);
-    }
+    centreOnFirstShow(*this, m_centred);
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();

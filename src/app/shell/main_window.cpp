@@ -113,10 +113,7 @@ void TForm1::FormCreate()
 
 void TForm1::showEvent(QShowEvent* event)
 {
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(*this);
-    }
+    centreOnFirstShow(*this, m_centred);
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         FormShow();

@@ -56,14 +56,12 @@ void TForm1::changeEvent(QEvent* event)
         FormActivate();
     if (event->type() != QEvent::WindowStateChange || !isMinimized() || !trayAvailable())
         return;
-    // Minimising hides to the tray and the window never stays minimised, so
-    // that every later show brings it back at its size. Done once the window
-    // system has finished its own state change.
-    QTimer::singleShot(0, this, [this] {
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-        hide();
-
-    });
+    // Minimising hides to the tray, done once the window system has finished
+    // its own state change; the window system then no longer keeps it
+    // minimised. Only hidden here: un-minimising asks the window manager to
+    // map the window again, a request it may carry out after the hide. Every
+    // way back (showInFront, FormActivate) shows it normal, at its size.
+    QTimer::singleShot(0, this, [this] { hide(); });
 }
 
 void TForm1::FormActivate()

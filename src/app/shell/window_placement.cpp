@@ -37,3 +37,18 @@ QSize sizeOnScreen(const QWidget& window, const QSize& wanted)
         size = size.boundedTo(s->availableGeometry().size());
     return size.expandedTo(window.minimumSize());
 }
+
+void centreOnFirstShow(QWidget& window, bool& centred)
+{
+    if (centred)
+        return;
+    centred = true;
+    centreOnScreen(window);
+}
+
+void showInFront(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}

@@ -16,7 +16,6 @@ join_under_xvfb_test.py <path of the zarnek executable>.
 """
 import json
 import os
-import shutil
 import subprocess
 import sys
 import threading
@@ -25,7 +24,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "shell"))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support",
                                 "fake_lan"))
-from program_under_xvfb import TITLE, check, clean_up, finish, private_copy, start_xvfb, stop, wait_until  # noqa: E402
+from program_under_xvfb import TITLE, check, clean_up, finish, private_copy, start_window_manager, start_xvfb, stop, wait_until  # noqa: E402
 from fake_lan import FakeLan  # noqa: E402
 
 OPEN = "127.0.0.2"
@@ -71,6 +70,28 @@ def focus(env, window):
     subprocess.run(["xdotool", "windowactivate", "--sync", window], env=env, capture_output=True)
 
 
+def answer(env, title, typed=""):
+    """Waits for the window of that title, types into it and presses Enter
+    (its default button); false when it never showed."""
+    if not wait_until(lambda: visible(env, title) is not None, 10):
+        return False
+    focus(env, visible(env, title)[0])
+    if typed:
+        subprocess.run(["xdotool", "type", "--delay", "30", typed], env=env)
+    subprocess.run(["xdotool", "key", "Return"], env=env)
+    return True
+
+
+def launch(record, number):
+    """The number-th start of the stand-in game (from 1), once it happened."""
+    wait_until(lambda: len(recorded(record)) >= number, 15)
+    starts = recorded(record)
+    if len(starts) < number:
+        return {}
+    print("     recorded: %r" % starts[number - 1])
+    return starts[number - 1]
+
+
 def recorded(path):
     if not os.path.exists(path):
         return []
@@ -105,15 +126,11 @@ def main():
     lan.start()
     threading.Thread(target=lan.serve, daemon=True).start()
 
-    for tool in ("icewm", "xprop"):
-        if shutil.which(tool) is None:
-            sys.exit(tool + " is missing: run scripts/install-deps.sh")
     xvfb, display = start_xvfb(env)
     env["DISPLAY"] = display
     wm = program = None
     try:
-        wm = subprocess.Popen(["icewm"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until(lambda: "_NET_SUPPORTING_WM_CHECK" in run(env, "xprop", "-root"))
+        wm = start_window_manager(env)
 
         def start_and_list():
             lan.received.clear()
@@ -127,29 +144,19 @@ def main():
 
         # An open server: a double click starts the game.
         click_row(env, 0, repeat=2)
-        check(wait_until(lambda: len(recorded(record)) == 1, 10), "a double click starts the game")
-        launch = recorded(record)[-1] if recorded(record) else {}
-        print("     recorded: %r" % launch)
-        check(launch.get("args") == ["-game", "cstrike", "+connect", OPEN + ":27015"],
+        first = launch(record, 1)
+        check(bool(first), "a double click starts the game")
+        check(first.get("args") == ["-game", "cstrike", "+connect", OPEN + ":27015"],
               "with exactly -game cstrike +connect %s:27015" % OPEN)
-        check(launch.get("cwd") == game, "in the game's own folder")
+        check(first.get("cwd") == game, "in the game's own folder")
         check(wait_until(lambda: visible(env, TITLE) is None, 10), "the window hides to the tray")
 
         # A locked server: the password prompt, and the password as one argument.
         subprocess.run(["xdotool", "key", "shift+alt+s"], env=env)
         check(wait_until(lambda: visible(env, TITLE) is not None, 10), "Shift+Alt+S brings it back")
         click_row(env, 1, repeat=2)
-        check(wait_until(lambda: visible(env, "Password") is not None, 10),
-              "a locked server asks for the password")
-        prompt = visible(env, "Password")
-        if prompt:
-            focus(env, prompt[0])
-            subprocess.run(["xdotool", "type", "--delay", "30", "my pass"], env=env)
-            subprocess.run(["xdotool", "key", "Return"], env=env)
-        check(wait_until(lambda: len(recorded(record)) == 2, 10), "OK starts the game")
-        launch = recorded(record)[-1] if len(recorded(record)) == 2 else {}
-        print("     recorded: %r" % launch)
-        check(launch.get("args") == ["-game", "cstrike", "+connect", LOCKED + ":27015",
+        check(answer(env, "Password", "my pass"), "a locked server asks for the password")
+        check(launch(record, 2).get("args") == ["-game", "cstrike", "+connect", LOCKED + ":27015",
                                      "+password", "my pass"],
               "with the password as one argument after +password")
         check(wait_until(lambda: visible(env, TITLE) is None, 10), "the window hides to the tray")
@@ -164,15 +171,9 @@ def main():
         program, ok = start_and_list()
         check(ok, "the program runs again")
         click_row(env, 1, repeat=2)
-        check(wait_until(lambda: visible(env, "Password") is not None, 10), "the prompt opens again")
-        prompt = visible(env, "Password")
-        if prompt:
-            focus(env, prompt[0])
-            subprocess.run(["xdotool", "key", "Return"], env=env)
-        check(wait_until(lambda: len(recorded(record)) == 3, 10), "OK alone starts the game")
-        launch = recorded(record)[-1] if len(recorded(record)) == 3 else {}
-        check(launch.get("args", [])[-2:] == ["+password", "my pass"],
-              "with the remembered password: %r" % launch.get("args"))
+        check(answer(env, "Password"), "the prompt opens again")
+        check(launch(record, 3).get("args", [])[-2:] == ["+password", "my pass"],
+              "OK alone starts the game with the remembered password")
 
         # Auto-connect: the dialog proposes one player less than the row shows
         # (6/20 gives "<= 5"); while the server has more, nothing happens.
@@ -188,14 +189,8 @@ def main():
         time.sleep(0.5)
         # The pop-up menu: "Play", then "Auto connect".
         subprocess.run(["xdotool", "key", "--delay", "100", "Down", "Down", "Return"], env=env)
-        dialog_title = "Auto connect to " + OPEN
-        check(wait_until(lambda: visible(env, dialog_title) is not None, 10),
-              "the pop-up menu opens \"%s\"" % dialog_title)
-        dialog = visible(env, dialog_title)
-        if dialog:
-            focus(env, dialog[0])
-            subprocess.run(["xdotool", "key", "Return"], env=env)
-        check(dialog is not None and wait_until(lambda: visible(env, dialog_title) is None, 10),
+        check(answer(env, "Auto connect to " + OPEN), "it opens \"Auto connect to %s\"" % OPEN)
+        check(wait_until(lambda: visible(env, "Auto connect to " + OPEN) is None, 10),
               "OK arms auto-connect")
         # Two polls (every 5 seconds) answer 9 players.
         polls = lambda: sum(1 for e in lan.received if e["server"].startswith(OPEN + ":")
@@ -204,11 +199,10 @@ def main():
         wait_until(lambda: polls() >= before + 2, 15)
         check(len(recorded(record)) == 3, "9 players: no join")
         lan.servers[0]["players"] = 4
-        check(wait_until(lambda: len(recorded(record)) == 4, 15), "4 players: auto-connect joins")
-        launch = recorded(record)[-1] if len(recorded(record)) == 4 else {}
-        print("     recorded: %r" % launch)
+        joined = launch(record, 4)
+        check(bool(joined), "4 players: auto-connect joins")
         # The password given earlier goes with every later join.
-        check(launch.get("args") == ["-game", "cstrike", "+connect", OPEN + ":27015",
+        check(joined.get("args") == ["-game", "cstrike", "+connect", OPEN + ":27015",
                                      "+password", "my pass"],
               "the server it watched, with the password given before")
         check(program.poll() is None, "the program still runs")

@@ -61,6 +61,17 @@ def stop_xvfb(xvfb):
         xvfb.kill()
 
 
+def start_window_manager(env):
+    """icewm, a window manager with a task bar and a tray, on env's display;
+    returns once it manages the display."""
+    if shutil.which("icewm") is None:
+        sys.exit("icewm is missing: run scripts/install-deps.sh")
+    wm = subprocess.Popen(["icewm"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_until(lambda: "_NET_SUPPORTING_WM_CHECK" in subprocess.run(
+        ["xprop", "-root"], env=env, capture_output=True, text=True).stdout)
+    return wm
+
+
 def stop(process, limit=20):
     """Asks a program to end (SIGTERM) and kills it when it will not."""
     if process and process.poll() is None:

@@ -15,7 +15,7 @@ import subprocess
 import sys
 import time
 
-from program_under_xvfb import TITLE, check, clean_up, finish, private_copy, start_xvfb, stop, wait_until
+from program_under_xvfb import TITLE, check, clean_up, finish, private_copy, start_window_manager, start_xvfb, stop, wait_until
 
 FAVOURITE = ("127.0.0.2", 27015)
 
@@ -75,7 +75,7 @@ def active_is(env, window):
 
 
 def main():
-    for tool in ("xprop", "xwininfo", "icewm"):
+    for tool in ("xprop", "xwininfo"):
         if shutil.which(tool) is None:
             sys.exit(tool + " is missing: run scripts/install-deps.sh")
     work, binary, env = private_copy(os.path.abspath(sys.argv[1]), "zarnek-tray-")
@@ -88,8 +88,7 @@ def main():
     env["DISPLAY"] = display
     wm = program_process = None
     try:
-        wm = subprocess.Popen(["icewm"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until(lambda: "_NET_SUPPORTING_WM_CHECK" in run(env, "xprop", "-root"))
+        wm = start_window_manager(env)
         program_process = subprocess.Popen([binary], env=env, cwd=work)
         check(wait_until(lambda: main_window(env) is not None), "the window shows")
         window = main_window(env)
