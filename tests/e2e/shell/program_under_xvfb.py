@@ -37,7 +37,13 @@ def start_xvfb(env):
     """An Xvfb on a free display; returns the process and the display name."""
     read_fd, write_fd = os.pipe()
     xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
+        # -noreset: a server that resets when its last client leaves makes its
+        # socket again if the file under /tmp/.X11-unix is gone, and the file
+        # is shared: an Xvfb of another test, in another network namespace,
+        # may hold the same display number and remove it when it ends. A
+        # program started right then could not connect.
+        ["Xvfb", "-displayfd", str(write_fd), "-nolisten", "tcp", "-noreset",
+         "-screen", "0", "1024x768x24"],
         pass_fds=(write_fd,), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_fd)
     number = b""
