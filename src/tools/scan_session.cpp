@@ -84,7 +84,11 @@ void ScanSession::received(const QByteArray& datagram, const QString& fromIp, in
         return;
     const std::string from = fromIp.toStdString();
     const auto senderPort = static_cast<std::uint16_t>(port);
-    m_firstAnswer.try_emplace({from, senderPort}, m_clock.elapsed());
+    // A host that sends from ever new ports or spoofed addresses must not grow
+    // the map without end: a bound well above the rows the list can hold
+    // (a sender past it just gets no ping).
+    if (m_firstAnswer.size() < 4 * protocol::ServerList::kMaxRows)
+        m_firstAnswer.try_emplace({from, senderPort}, m_clock.elapsed());
 
     protocol::DatagramOutcome out = m_protocol.UDPDataReceived(
         datagram.constData(), static_cast<std::size_t>(datagram.size()), from, senderPort, m_rows);
