@@ -4,8 +4,10 @@
 #   on_private_desktop DISPLAY "$0" ARGS...  runs the script again inside the
 #       namespace with DISPLAY and WORK (a scratch folder) set; it returns only
 #       there, and the outer run ends with the inner one's status
-#   start_and_scan BUILD_DIR  starts the fake LAN of $WORK/lan.json and the
-#       program with $WORK/zarnek.ini, clicks Scan; sets X Y WIDTH HEIGHT
+#   start_program BUILD_DIR   starts the fake LAN of $WORK/lan.json and the
+#       program with $WORK/zarnek.ini; sets X Y WIDTH HEIGHT
+#   click_scan, click_refresh  the Scan and RF buttons
+#   start_and_scan BUILD_DIR  start_program, then click_scan
 #   shot OUT.png              the program's window as it is now
 #   stop_program_and_lan
 desktop_shot_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -26,7 +28,7 @@ on_private_desktop() {
   exit $status
 }
 
-start_and_scan() {
+start_program() {
   cp "$1/src/app/zarnek" "$WORK/"
   unset DBUS_SESSION_BUS_ADDRESS
   cd "$WORK"
@@ -39,8 +41,16 @@ start_and_scan() {
   local window
   window=$(xdotool search --name "Zarnek_v1.98" | head -1)
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  # The Scan button sits left of the middle of the button row.
-  xdotool mousemove $((X + 211)) $((Y + 306)) click 1
+}
+
+# The buttons of the window at its default size: Scan left of the middle of
+# the button row, RF two buttons right of Scan's right end.
+click_scan() { xdotool mousemove $((X + 211)) $((Y + 306)) click 1; }
+click_refresh() { xdotool mousemove $((X + 340)) $((Y + 306)) click 1; }
+
+start_and_scan() {
+  start_program "$1"
+  click_scan
 }
 
 shot() {

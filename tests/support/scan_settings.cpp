@@ -22,3 +22,15 @@ void prepareForScan(TForm1& form, TSettings& settings, int delay)
     form.setRGIndex(0);
     form.SBScanAll->setEnabled(true);
 }
+
+void addRange(TSettings& settings, const char* from, const char* to, bool checked)
+{
+    auto* item = new QTreeWidgetItem(settings.LWranges,
+                                     {QString::fromLatin1(from), QString::fromLatin1(to)});
+    item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void addFavourite(TSettings& settings, const char* host, const char* port)
+{
+    new QTreeWidgetItem(settings.LVFav, {QString::fromLatin1(host), QString::fromLatin1(port)});
+}

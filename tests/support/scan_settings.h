@@ -7,3 +7,7 @@ class TSettings;
 // tests start from: no ranges or favourites, default ports, no old protocol,
 // no broadcast, the game port chosen and Scan enabled.
 void prepareForScan(TForm1& form, TSettings& settings, int delay);
+
+// A row of the ranges list and of the favourites list, as the user adds them.
+void addRange(TSettings& settings, const char* from, const char* to, bool checked = true);
+void addFavourite(TSettings& settings, const char* host, const char* port);

@@ -62,13 +62,9 @@ protected:
     }
 
     void addRange(const char* from, const char* to, bool checked = true) {
-        auto* item = new QTreeWidgetItem(settings->LWranges,
-                                         {QString::fromLatin1(from), QString::fromLatin1(to)});
-        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+        ::addRange(*settings, from, to, checked);
     }
-    void addFavourite(const char* host, const char* port) {
-        new QTreeWidgetItem(settings->LVFav, {QString::fromLatin1(host), QString::fromLatin1(port)});
-    }
+    void addFavourite(const char* host, const char* port) { ::addFavourite(*settings, host, port); }
     QStringList sends() const { return log.events.filter(QStringLiteral("send")); }
 
     // A listed server as a decoder makes it.

@@ -3,30 +3,18 @@
 # a refresh, against the fake LAN: Xvfb on the host, the program and the fake
 # servers in a private network namespace. Not a test; it makes
 # docs/autoscan.png and docs/refresh-complete.png.
-#   tests/e2e/scanning/refresh_autoscan_screenshots.sh BUILD_DIR [DOCS_DIR]
+#   tests/e2e/scanning/refresh_autoscan_screenshots.sh BUILD_DIR [DOCS_DIR [DISPLAY]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 build=$(cd "${1:?build directory}" && pwd)
 docs=${2:-$root/docs}
 
-if [ "${INSIDE_NETNS:-}" != 1 ]; then
-  work=$(mktemp -d)
-  exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  trap 'kill $xvfb; rm -rf "$work"' EXIT
-  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-  display=:$(head -1 "$work/display")
-  INSIDE_NETNS=1 WORK="$work" DISPLAY=$display \
-    "$root/tests/support/netns-run.sh" "$0" "$build" "$docs"
-  exit
-fi
+. "$root/tests/support/desktop-shot.sh"
+on_private_desktop "${3:-:58}" "$0" "$build" "$docs"
 
-work=$WORK
-cp "$build/src/app/zarnek" "$work/"
 # The auto-scan is on with a long period, so that the refresh's text is not
 # overwritten by the next pass before the screenshot.
-cat >"$work/zarnek.ini" <<'INI'
+cat >"$WORK/zarnek.ini" <<'INI'
 [Settings]
 CSPort=27015
 Delay=5
@@ -43,8 +31,8 @@ Checked=1
 127.0.0.9 0=27016
 127.0.0.12 1=27015
 INI
-cat >"$work/lan.json" <<JSON
-{"log": "$work/heard.jsonl", "lifetime": 60, "servers": [
+cat >"$WORK/lan.json" <<JSON
+{"log": "$WORK/heard.jsonl", "lifetime": 60, "servers": [
  {"address": "127.0.0.5", "kind": "goldsrc", "name": "LAN party de_dust2 24/7", "map": "de_dust2", "players": 12, "max": 20, "description": "Counter-Strike", "protocol": 48},
  {"address": "127.0.0.9", "kind": "source", "name": "Office CS:Source", "map": "cs_office", "players": 16, "max": 16, "description": "Counter-Strike: Source", "os": "w"},
  {"address": "127.0.0.9", "port": 27016, "kind": "goldsrc", "name": "Crossfire classic", "map": "crossfire", "players": 3, "max": 16, "description": "Half-Life", "gamedir": "valve", "os": "w", "password": 1},
@@ -52,25 +40,13 @@ cat >"$work/lan.json" <<JSON
  {"address": "127.0.0.20", "kind": "old", "name": "Old CZ box", "map": "de_aztec_cz", "players": 2, "max": 10, "description": "Condition Zero", "os": "w"}
 ]}
 JSON
-unset DBUS_SESSION_BUS_ADDRESS
-cd "$work"
-python3 "$root/tests/support/fake_lan/fake_lan.py" lan.json >/dev/null &
-lan=$!
-sleep 1
-./zarnek >/dev/null 2>&1 &
-program=$!
-sleep 3
-window=$(xdotool search --name "Zarnek_v1.98" | head -1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
-shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"; }
+start_program "$build"
 # The first pass came 200 ms after start-up and listed the two favourites.
 shot "$docs/autoscan.png"
-# Scan, then RF (two buttons right of Scan's right end).
-xdotool mousemove $((X + ${SCAN_X:-211})) $((Y + ${BUTTON_Y:-306})) click 1
+click_scan
 sleep 2
-xdotool mousemove $((X + ${RF_X:-340})) $((Y + ${BUTTON_Y:-306})) click 1
+click_refresh
 sleep 1
 shot "$docs/refresh-complete.png"
-kill $program $lan
-wait $program $lan || true
+stop_program_and_lan
 echo "screenshots: $docs/autoscan.png $docs/refresh-complete.png"

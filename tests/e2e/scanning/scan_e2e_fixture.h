@@ -60,14 +60,8 @@ protected:
         form.reset();
     }
 
-    void addRange(const char* from, const char* to) {
-        auto* item = new QTreeWidgetItem(settings->LWranges,
-                                         {QString::fromLatin1(from), QString::fromLatin1(to)});
-        item->setCheckState(0, Qt::Checked);
-    }
-    void addFavourite(const char* host, const char* port) {
-        new QTreeWidgetItem(settings->LVFav, {QString::fromLatin1(host), QString::fromLatin1(port)});
-    }
+    void addRange(const char* from, const char* to) { ::addRange(*settings, from, to); }
+    void addFavourite(const char* host, const char* port) { ::addFavourite(*settings, host, port); }
 
     // "game|address|port|name" of every row of LW, sorted.
     QStringList rows() const {
