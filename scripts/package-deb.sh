@@ -34,7 +34,7 @@ done
 # (with the minimum version its symbols file knows), and nothing a build needs.
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 \
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6dbus6 \
                libxcb1 libxcb-keysyms1; do
   grep -qxF "$library" <<<"$depends_names" || fault "Depends lacks $library: $depends"
 done
