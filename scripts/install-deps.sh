@@ -10,7 +10,7 @@ packages=(
   python3 iproute2 util-linux
   xvfb xauth xdotool x11-utils wmctrl imagemagick trayer fonts-dejavu-core
   desktop-file-utils appstream man-db dpkg-dev file
-  icewm dbus-daemon python3-dbus python3-gi
+  icewm dbus-daemon python3-dbus python3-gi x11-session-utils x11-xserver-utils procps
 )
 
 missing=()
