@@ -91,6 +91,18 @@ public:
     void requestRestore() { emit restoreRequested(); }
 };
 
+// The loopback interface as the system lists it: up, 127.0.0.1/8.
+inline zarnek::scanning::LanInterface loopbackInterface()
+{
+    zarnek::scanning::LanInterface lo;
+    lo.name = "lo";
+    lo.up = true;
+    lo.loopback = true;
+    lo.address = "127.0.0.1";
+    lo.netmask = "255.0.0.0";
+    return lo;
+}
+
 class FakeLocalAddress : public LocalAddressProvider {
 public:
     QString value;

@@ -1,8 +1,5 @@
 #include "tests/support/scan_settings.h"
 
-#include "app/settings/settings_dialog.h"
-#include "app/shell/main_window.h"
-
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,4 +30,18 @@ void addRange(TSettings& settings, const char* from, const char* to, bool checke
 void addFavourite(TSettings& settings, const char* host, const char* port)
 {
     new QTreeWidgetItem(settings.LVFav, {QString::fromLatin1(host), QString::fromLatin1(port)});
+}
+
+void openScanWindow(std::unique_ptr<TForm1>& form, std::unique_ptr<TSettings>& settings,
+                    TForm1Platform platform, const QString& iniPath, int delay)
+{
+    form = std::make_unique<TForm1>(std::move(platform));
+    settings = std::make_unique<TSettings>(*form, iniPath);
+    prepareForScan(*form, *settings, delay);
+}
+
+void closeScanWindow(std::unique_ptr<TForm1>& form, std::unique_ptr<TSettings>& settings)
+{
+    settings.reset();
+    form.reset();
 }

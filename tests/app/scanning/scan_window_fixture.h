@@ -30,13 +30,7 @@ inline std::unique_ptr<LocalAddressProvider> localAddress(
     const QString& address, const std::vector<zarnek::scanning::LanInterface>& others = {}) {
     auto local = std::make_unique<FakeLocalAddress>();
     local->value = address;
-    zarnek::scanning::LanInterface lo;
-    lo.name = "lo";
-    lo.up = true;
-    lo.loopback = true;
-    lo.address = "127.0.0.1";
-    lo.netmask = "255.0.0.0";
-    local->interfaceList = {lo};
+    local->interfaceList = {loopbackInterface()};
     local->interfaceList.insert(local->interfaceList.end(), others.begin(), others.end());
     return local;
 }
@@ -50,16 +44,11 @@ protected:
         pump = new ScriptedPump(log);
         platform.pump.reset(pump);
         platform.localAddress = localAddress(QStringLiteral("127.0.0.1"));
-        form = std::make_unique<TForm1>(std::move(platform));
-        settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
-        prepareForScan(*form, *settings, 0);
+        openScanWindow(form, settings, std::move(platform), dir.filePath(QStringLiteral("zarnek.ini")),
+                       0);
     }
 
-    void TearDown() override {
-        if (form) form->Settings = nullptr;
-        settings.reset();
-        form.reset();
-    }
+    void TearDown() override { closeScanWindow(form, settings); }
 
     void addRange(const char* from, const char* to, bool checked = true) {
         ::addRange(*settings, from, to, checked);

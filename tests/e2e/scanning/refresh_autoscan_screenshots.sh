@@ -31,15 +31,7 @@ Checked=1
 127.0.0.9 0=27016
 127.0.0.12 1=27015
 INI
-cat >"$WORK/lan.json" <<JSON
-{"log": "$WORK/heard.jsonl", "lifetime": 60, "servers": [
- {"address": "127.0.0.5", "kind": "goldsrc", "name": "LAN party de_dust2 24/7", "map": "de_dust2", "players": 12, "max": 20, "description": "Counter-Strike", "protocol": 48},
- {"address": "127.0.0.9", "kind": "source", "name": "Office CS:Source", "map": "cs_office", "players": 16, "max": 16, "description": "Counter-Strike: Source", "os": "w"},
- {"address": "127.0.0.9", "port": 27016, "kind": "goldsrc", "name": "Crossfire classic", "map": "crossfire", "players": 3, "max": 16, "description": "Half-Life", "gamedir": "valve", "os": "w", "password": 1},
- {"address": "127.0.0.12", "kind": "source", "name": "HL2 Deathmatch", "map": "dm_lockdown", "players": 4, "max": 12, "description": "Deathmatch", "gamedir": "hl2mp"},
- {"address": "127.0.0.20", "kind": "old", "name": "Old CZ box", "map": "de_aztec_cz", "players": 2, "max": 10, "description": "Condition Zero", "os": "w"}
-]}
-JSON
+cp "$root/tests/e2e/scanning/screenshot_lan.json" "$WORK/lan.json"
 start_program "$build"
 # The first pass came 200 ms after start-up and listed the two favourites.
 shot "$docs/autoscan.png"

@@ -5,6 +5,7 @@
 // namespace; and readers of what the window lists.
 
 #include "tests/support/fake_lan/fake_lan_process.h"
+#include "tests/support/fakes.h"
 #include "tests/support/scan_settings.h"
 
 #include "app/settings/settings_dialog.h"
@@ -27,13 +28,7 @@ class LoopbackAddress : public LocalAddressProvider {
 public:
     QString address() const override { return QStringLiteral("127.0.0.1"); }
     std::vector<zarnek::scanning::LanInterface> interfaces() const override {
-        zarnek::scanning::LanInterface lo;
-        lo.name = "lo";
-        lo.up = true;
-        lo.loopback = true;
-        lo.address = "127.0.0.1";
-        lo.netmask = "255.0.0.0";
-        return {lo};
+        return {loopbackInterface()};
     }
 };
 
@@ -49,16 +44,11 @@ protected:
         platform.udp = std::make_unique<QtUdpEndpoint>(27005);
         platform.pump = std::make_unique<QtEventPump>();
         platform.localAddress = std::make_unique<LoopbackAddress>();
-        form = std::make_unique<TForm1>(std::move(platform));
-        settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
-        prepareForScan(*form, *settings, 1);
+        openScanWindow(form, settings, std::move(platform), dir.filePath(QStringLiteral("zarnek.ini")),
+                       1);
     }
 
-    void TearDown() override {
-        if (form) form->Settings = nullptr;
-        settings.reset();
-        form.reset();
-    }
+    void TearDown() override { closeScanWindow(form, settings); }
 
     void addRange(const char* from, const char* to) { ::addRange(*settings, from, to); }
     void addFavourite(const char* host, const char* port) { ::addFavourite(*settings, host, port); }

@@ -50,18 +50,13 @@ protected:
         platform.udp = std::make_unique<QtUdpEndpoint>(27005);
         platform.pump = std::make_unique<QtEventPump>();
         platform.localAddress = std::make_unique<SystemLocalAddress>();
-        form = std::make_unique<TForm1>(std::move(platform));
-        settings = std::make_unique<TSettings>(*form, dir.filePath(QStringLiteral("zarnek.ini")));
         // The defaults of a fresh settings file: 5 ms, old protocol on.
-        prepareForScan(*form, *settings, 5);
+        openScanWindow(form, settings, std::move(platform), dir.filePath(QStringLiteral("zarnek.ini")),
+                       5);
         settings->CBOld->setChecked(true);
     }
 
-    void TearDown() override {
-        if (form) form->Settings = nullptr;
-        settings.reset();
-        form.reset();
-    }
+    void TearDown() override { closeScanWindow(form, settings); }
 
     QStringList rowAddresses() const {
         QStringList result;
